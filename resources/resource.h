@@ -1,0 +1,4 @@
+// The program's fixed resource numbers.
+#pragma once
+
+#define IDI_TARNWICK_NAME "Tarnwick"

@@ -1,0 +1,11 @@
+#include "cli/cli_command.h"
+
+namespace tarnwick::cli {
+
+// Each job lives in its own file; this table only names them.
+const std::vector<Command>& Commands() {
+  static const std::vector<Command> commands = {};
+  return commands;
+}
+
+}  // namespace tarnwick::cli

@@ -1,0 +1,196 @@
+#include "scenery/memory_menu_tree.h"
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+namespace tarnwick {
+
+struct MemoryMenuTree::Node {
+  std::string label;
+  TreeItemData data = 0;
+  bool expanded = false;
+  bool marked = false;
+  Node* parent = nullptr;
+  Node* first = nullptr;
+  Node* last = nullptr;
+  Node* next = nullptr;
+  Node* prev = nullptr;
+};
+
+namespace {
+TreeNode Handle(const void* node) {
+  return reinterpret_cast<TreeNode>(const_cast<void*>(node));
+}
+}  // namespace
+
+MemoryMenuTree::MemoryMenuTree() : top_(std::make_unique<Node>()) { top_->expanded = true; }
+
+MemoryMenuTree::~MemoryMenuTree() = default;
+
+MemoryMenuTree::Node* MemoryMenuTree::Get(TreeNode node) const {
+  return reinterpret_cast<Node*>(node);
+}
+
+bool MemoryMenuTree::Contains(TreeNode node) const {
+  return node != nullptr && owned_.count(Get(node)) != 0;
+}
+
+TreeNode MemoryMenuTree::Insert(TreeNode parent, TreeNode after, std::string_view label,
+                                TreeItemData data, TreeNode copy) {
+  Node* p = parent ? Get(parent) : top_.get();
+  Node* a = after ? Get(after) : nullptr;
+  if (a != nullptr && a->parent != p) return nullptr;
+  auto owned = std::make_unique<Node>();
+  Node* n = owned.get();
+  n->label = std::string(label.substr(0, kMaxLabel));
+  n->data = data;
+  if (copy != nullptr) n->expanded = Get(copy)->expanded;
+  n->parent = p;
+  n->prev = a;
+  n->next = a ? a->next : p->first;
+  if (n->next) n->next->prev = n; else p->last = n;
+  if (a) a->next = n; else p->first = n;
+  owned_.emplace(n, std::move(owned));
+  ++count_;
+  return Handle(n);
+}
+
+void MemoryMenuTree::Unlink(Node* n) {
+  Node* p = n->parent;
+  if (n->prev) n->prev->next = n->next; else p->first = n->next;
+  if (n->next) n->next->prev = n->prev; else p->last = n->prev;
+  n->prev = n->next = nullptr;
+}
+
+void MemoryMenuTree::Destroy(Node* n) {
+  for (Node* c = n->first; c != nullptr;) {
+    Node* following = c->next;
+    Destroy(c);
+    c = following;
+  }
+  if (Handle(n) == editing_) editing_ = nullptr;
+  if (Handle(n) == last_ensured_visible) last_ensured_visible = nullptr;
+  --count_;
+  owned_.erase(n);
+}
+
+void MemoryMenuTree::Remove(TreeNode node) {
+  if (!Contains(node)) return;
+  Node* n = Get(node);
+  // Removing the selection (or an ancestor of it) leaves no selection.
+  for (Node* s = Get(selected_); s != nullptr; s = s->parent) {
+    if (s == n) {
+      Select(nullptr);
+      break;
+    }
+  }
+  Unlink(n);
+  Destroy(n);
+}
+
+void MemoryMenuTree::Clear() {
+  selected_ = nullptr;
+  editing_ = nullptr;
+  last_ensured_visible = nullptr;
+  owned_.clear();
+  top_->first = top_->last = nullptr;
+  count_ = 0;
+}
+
+TreeNode MemoryMenuTree::Root() const { return Handle(top_->first); }
+
+TreeNode MemoryMenuTree::Parent(TreeNode node) const {
+  if (!node) return nullptr;
+  Node* p = Get(node)->parent;
+  return p == top_.get() ? nullptr : Handle(p);
+}
+
+TreeNode MemoryMenuTree::FirstChild(TreeNode node) const {
+  return node ? Handle(Get(node)->first) : nullptr;
+}
+TreeNode MemoryMenuTree::Next(TreeNode node) const {
+  return node ? Handle(Get(node)->next) : nullptr;
+}
+TreeNode MemoryMenuTree::Previous(TreeNode node) const {
+  return node ? Handle(Get(node)->prev) : nullptr;
+}
+
+std::string MemoryMenuTree::Label(TreeNode node) const {
+  return node ? Get(node)->label : std::string();
+}
+void MemoryMenuTree::SetLabel(TreeNode node, std::string_view label) {
+  if (node) Get(node)->label = std::string(label.substr(0, kMaxLabel));
+}
+TreeItemData MemoryMenuTree::Data(TreeNode node) const { return node ? Get(node)->data : 0; }
+
+void MemoryMenuTree::Select(TreeNode node) {
+  if (node == selected_) return;
+  TreeNode old_node = selected_;
+  selected_ = node;
+  // The control opens the parents of the node it selects.
+  if (node) EnsureVisible(node);
+  if (on_selection_changed) on_selection_changed(old_node, node);
+}
+
+bool MemoryMenuTree::Expanded(TreeNode node) const { return node && Get(node)->expanded; }
+
+void MemoryMenuTree::Expand(TreeNode node, bool expand) {
+  if (!node) return;
+  Get(node)->expanded = expand;
+  // Collapsing the parent of the selection moves the selection to that parent, as the control
+  // does.
+  if (!expand && selected_ != nullptr && selected_ != node) {
+    for (Node* s = Get(selected_)->parent; s != nullptr; s = s->parent) {
+      if (s == Get(node)) {
+        Select(node);
+        break;
+      }
+    }
+  }
+}
+
+bool MemoryMenuTree::Marked(TreeNode node) const { return node && Get(node)->marked; }
+void MemoryMenuTree::SetMarked(TreeNode node, bool marked) {
+  if (node) Get(node)->marked = marked;
+}
+
+void MemoryMenuTree::EnsureVisible(TreeNode node) {
+  if (!node) return;
+  for (Node* p = Get(node)->parent; p != nullptr && p != top_.get(); p = p->parent) {
+    p->expanded = true;
+  }
+  last_ensured_visible = node;
+}
+
+bool MemoryMenuTree::IsShown(TreeNode node) const {
+  if (!node) return false;
+  for (Node* p = Get(node)->parent; p != nullptr && p != top_.get(); p = p->parent) {
+    if (!p->expanded) return false;
+  }
+  return true;
+}
+
+void MemoryMenuTree::SortChildren(TreeNode node) {
+  Node* p = node ? Get(node) : top_.get();
+  std::vector<Node*> children;
+  for (Node* c = p->first; c != nullptr; c = c->next) children.push_back(c);
+  auto upper = [](const std::string& s) {
+    std::string u = s;
+    for (char& ch : u) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    return u;
+  };
+  std::stable_sort(children.begin(), children.end(),
+                   [&](Node* a, Node* b) { return upper(a->label) < upper(b->label); });
+  p->first = p->last = nullptr;
+  Node* prev = nullptr;
+  for (Node* c : children) {
+    c->prev = prev;
+    c->next = nullptr;
+    if (prev) prev->next = c; else p->first = c;
+    prev = c;
+  }
+  p->last = prev;
+}
+
+}  // namespace tarnwick

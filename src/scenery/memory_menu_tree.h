@@ -1,0 +1,72 @@
+// MenuTree held in memory: the tree of the tests and of tarnwick-cli. It behaves as the tree-view
+// control does where the program relies on it (selecting or bringing a node into view opens its
+// parents; a selection change notifies the listener) and records what only a screen would show.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+#include "scenery/menu_tree.h"
+
+namespace tarnwick {
+
+class MemoryMenuTree : public MenuTree {
+ public:
+  MemoryMenuTree();
+  ~MemoryMenuTree() override;
+
+  TreeNode Insert(TreeNode parent, TreeNode after, std::string_view label, TreeItemData data,
+                  TreeNode copy = nullptr) override;
+  void Remove(TreeNode node) override;
+  void Clear() override;
+  size_t Count() const override { return count_; }
+
+  TreeNode Root() const override;
+  TreeNode Parent(TreeNode node) const override;
+  TreeNode FirstChild(TreeNode node) const override;
+  TreeNode Next(TreeNode node) const override;
+  TreeNode Previous(TreeNode node) const override;
+
+  std::string Label(TreeNode node) const override;
+  void SetLabel(TreeNode node, std::string_view label) override;
+  TreeItemData Data(TreeNode node) const override;
+
+  TreeNode Selected() const override { return selected_; }
+  void Select(TreeNode node) override;
+
+  bool Expanded(TreeNode node) const override;
+  void Expand(TreeNode node, bool expand) override;
+  bool Marked(TreeNode node) const override;
+  void SetMarked(TreeNode node, bool marked) override;
+  void EnsureVisible(TreeNode node) override;
+  bool IsShown(TreeNode node) const override;
+  void SortChildren(TreeNode node) override;
+  void EditLabel(TreeNode node) override { editing_ = node; }
+
+  // Called with the old and the new selection after every change, as TVN_SELCHANGED.
+  std::function<void(TreeNode old_node, TreeNode new_node)> on_selection_changed;
+
+  // What the screen would show: the node last brought into view, the node whose label editing
+  // was started last (nullptr when none).
+  TreeNode last_ensured_visible = nullptr;
+  TreeNode Editing() const { return editing_; }
+  void EndEditing() { editing_ = nullptr; }
+  // Whether `node` is still in the tree.
+  bool Contains(TreeNode node) const;
+
+ private:
+  struct Node;
+  Node* Get(TreeNode node) const;
+  void Unlink(Node* node);
+  void Destroy(Node* node);
+
+  std::unique_ptr<Node> top_;  // invisible parent of the top-level nodes
+  std::unordered_map<Node*, std::unique_ptr<Node>> owned_;
+  size_t count_ = 0;
+  TreeNode selected_ = nullptr;
+  TreeNode editing_ = nullptr;
+};
+
+}  // namespace tarnwick

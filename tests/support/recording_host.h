@@ -1,0 +1,104 @@
+// A Host for tests: records every call and answers questions from a script.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/host.h"
+
+namespace tarnwick::testing {
+
+struct VisRow {
+  int number;
+  bool on;
+  std::string title;
+  std::string path;
+};
+
+class RecordingHost : public Host {
+ public:
+  void ShowMessage(uint32_t code, std::string_view phrase) override {
+    messages.push_back("Error " + std::to_string(code) + " reported whilst " + std::string(phrase));
+  }
+  bool Confirm(std::string_view question) override {
+    questions.emplace_back(question);
+    if (!confirmations) return true;
+    if (answers.empty()) return true;
+    bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  bool AskWarning() override {
+    ++warnings;
+    return warning_answer;
+  }
+  void Beep() override { ++beeps; }
+  void SetStatusCount(StatusPart part, int64_t value) override {
+    status[static_cast<int>(part)] = value;
+  }
+  void ResetStatusCounts() override {
+    for (auto& v : status) v = 0;
+  }
+  void OpenProgressBox(std::string_view message) override {
+    progress_open = true;
+    busy = BusyState::kBusy;
+    progress[static_cast<int>(ProgressLine::kMessage)] = std::string(message);
+    progress_messages.emplace_back(message);
+  }
+  void SetProgressLine(ProgressLine line, std::string_view text) override {
+    if (progress_open) progress[static_cast<int>(line)] = std::string(text);
+  }
+  bool ProgressBoxExists() const override { return progress_open; }
+  void DisableProgressCancel() override { cancel_disabled = true; }
+  void CloseProgressBox() override {
+    busy = BusyState::kIdle;
+    progress_open = false;
+  }
+  BusyState GetBusyState() const override { return busy; }
+  void SetBusyState(BusyState state) override { busy = state; }
+  bool PumpMessages() override {
+    ++pumps;
+    if (on_pump) return on_pump(pumps);
+    return true;
+  }
+  void ClearVisRows() override { vis_rows.clear(); }
+  void AddVisRow(int number, bool on, std::string_view title,
+                 std::string_view expanded_path) override {
+    vis_rows.push_back({number, on, std::string(title), std::string(expanded_path)});
+  }
+  void FinishVisRows() override { ++vis_rows_finished; }
+  void MarkVisSelectionsUnchanged() override { ++vis_unchanged_marks; }
+  void UpdateMenuState() override { ++menu_updates; }
+  void StoreVisFileName(std::string_view name) override { vis_file_setting = std::string(name); }
+
+  // Script.
+  bool confirmations = true;
+  std::deque<bool> answers;  // answers to Confirm, yes when empty
+  bool warning_answer = true;
+  // Called at each PumpMessages with its running count; return false to say "stop". A test may
+  // also set `busy` to cancelled here, as the Cancel button does.
+  std::function<bool(int)> on_pump;
+
+  // Record.
+  std::vector<std::string> messages;
+  std::vector<std::string> questions;
+  std::vector<std::string> progress_messages;
+  int warnings = 0;
+  int beeps = 0;
+  int pumps = 0;
+  int menu_updates = 0;
+  int vis_rows_finished = 0;
+  int vis_unchanged_marks = 0;
+  int64_t status[5] = {0, 0, 0, 0, 0};
+  std::map<int, std::string> progress;
+  bool progress_open = false;
+  bool cancel_disabled = false;
+  BusyState busy = BusyState::kIdle;
+  std::vector<VisRow> vis_rows;
+  std::string vis_file_setting;
+};
+
+}  // namespace tarnwick::testing
