@@ -1,0 +1,54 @@
+// BGL menu records: reading the AREA and LOCN lists of one BGL into the model and the tree,
+// the scenery list of a generated menu BGL, the one-byte menu switch, and writing the generated
+// menu BGL.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "scenery/session.h"
+
+namespace tarnwick {
+
+constexpr uint32_t kBglHeaderSize = 128;
+constexpr uint32_t kGeneratorMark = 0xEADEBCFB;
+
+// The three header fields the program reads.
+struct BglHeader {
+  uint32_t menu_offset = 0;          // offset 66; 0 = no menu
+  uint32_t scenery_list_offset = 0;  // offset 106
+  uint32_t mark = 0;                 // offset 118
+  bool Generated() const { return mark == kGeneratorMark; }
+  bool HasSceneryList() const { return Generated() && scenery_list_offset != 0; }
+};
+
+BglHeader ParseBglHeader(const uint8_t* bytes);  // 128 bytes
+
+// Reads the menu of one BGL. `file` is positioned at the header's menu data offset; `path` is the
+// file's full path; `vis_index` is the zero-based number of the VIS entry being scanned.
+void ReadBglMenu(Session& s, File& file, const BglHeader& header, std::string_view path,
+                 int vis_index);
+
+// The paths of a generated file's scenery list (numbered from 1), or nothing; restores the file
+// position.
+std::optional<std::vector<std::string>> ReadSceneryList(Session& s, File& file,
+                                                        const BglHeader& header);
+
+// Writes the menu switch byte of one BGL: `choose` gets the header and returns the byte to write
+// (0 or 1), or -1 to leave the file alone. Attributes are reset to normal first. Returns true when
+// the byte was written. Only a byte that is now 0 or 1 is written, and 1 only where a well-formed
+// AREA record follows.
+bool SwitchMenu(FileSystem& fs, std::string_view path,
+                const std::function<int(const BglHeader&)>& choose);
+// SwitchMenu with a fixed value.
+bool SetMenuSwitch(FileSystem& fs, std::string_view path, uint8_t value);
+
+// Writes the generated menu BGL from the tree and the model into `file` (created empty for reading
+// and writing). False at the first failed write or tree query.
+bool WriteMenuBgl(Session& s, File& file);
+
+}  // namespace tarnwick
