@@ -1,0 +1,621 @@
+#include "platform/posix/posix_file_system.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+namespace tarnwick {
+namespace {
+
+// Win32 codes that only this translation needs.
+constexpr uint32_t kTooManyOpenFiles = 4;
+constexpr uint32_t kNotSameDevice = 17;
+constexpr uint32_t kGenFailure = 31;
+constexpr uint32_t kDirNotEmpty = 145;
+constexpr uint32_t kFilenameTooLong = 206;
+
+bool IsSeparator(char c) {
+  return c == '\\' || c == '/';
+}
+
+char Upper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (Upper(a[i]) != Upper(b[i])) return false;
+  }
+  return true;
+}
+
+std::string UpperCased(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = Upper(c);
+  return out;
+}
+
+bool HasDrive(std::string_view path) {
+  return path.size() >= 2 && path[1] == ':' &&
+         ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+}
+
+std::string Join(const std::string& folder, std::string_view name) {
+  std::string out = folder;
+  if (out.empty() || out.back() != '/') out += '/';
+  out += name;
+  return out;
+}
+
+// The name of the last component and the rest (with its drive), split at the last separator.
+std::pair<std::string_view, std::string_view> SplitLast(std::string_view path) {
+  size_t cut = path.find_last_of("\\/");
+  if (cut == std::string_view::npos) {
+    size_t start = HasDrive(path) ? 2 : 0;
+    return {path.substr(0, start), path.substr(start)};
+  }
+  return {path.substr(0, cut + 1), path.substr(cut + 1)};
+}
+
+// `*` and `?` without regard to case, as the Win32 directory search matches them.
+bool MatchPattern(std::string_view pattern, std::string_view name) {
+  size_t p = 0, n = 0, star = std::string_view::npos, resume = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == '?' || Upper(pattern[p]) == Upper(name[n]))) {
+      ++p;
+      ++n;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      star = p++;
+      resume = n;
+    } else if (star != std::string_view::npos) {
+      p = star + 1;
+      n = ++resume;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+bool MatchFileName(std::string_view pattern, std::string_view name) {
+  if (MatchPattern(pattern, name)) return true;
+  // "name.*" also finds a name without an extension, as on Win32 ("*.*" finds everything).
+  if (pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == ".*" &&
+      name.find('.') == std::string_view::npos) {
+    return MatchPattern(pattern.substr(0, pattern.size() - 2), name);
+  }
+  return false;
+}
+
+bool StatPath(const std::string& path, struct stat& st) {
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+bool IsFolder(const std::string& path) {
+  struct stat st;
+  return StatPath(path, st) && S_ISDIR(st.st_mode);
+}
+
+// Wine's rule for the read-only attribute: no one may write the file.
+bool IsReadOnlyMode(mode_t mode) {
+  return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+// The entry of `folder` that `name` stands for: the exact name when it exists, otherwise the first
+// (in byte order) that equals it without regard to case, preferring folders when `want_folder`.
+bool FindEntry(const std::string& folder, std::string_view name, bool want_folder,
+               std::string& found) {
+  struct stat st;
+  std::string exact = Join(folder, name);
+  if (::lstat(exact.c_str(), &st) == 0 && (!want_folder || IsFolder(exact))) {
+    found = std::string(name);
+    return true;
+  }
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return false;
+  std::vector<std::string> matches;
+  while (const dirent* entry = ::readdir(dir)) {
+    std::string_view entry_name = entry->d_name;
+    if (entry_name == "." || entry_name == "..") continue;
+    if (EqualIgnoringCase(entry_name, name)) matches.emplace_back(entry_name);
+  }
+  ::closedir(dir);
+  std::sort(matches.begin(), matches.end());
+  for (const auto& match : matches) {
+    if (!want_folder || IsFolder(Join(folder, match))) {
+      found = match;
+      return true;
+    }
+  }
+  return false;
+}
+
+std::string Canonical(const std::string& dir) {
+  std::error_code ec;
+  std::filesystem::path p = std::filesystem::absolute(dir, ec);
+  if (ec) p = dir;
+  std::filesystem::path canonical = std::filesystem::weakly_canonical(p, ec);
+  std::string out = (ec ? p.lexically_normal() : canonical).string();
+  while (out.size() > 1 && out.back() == '/') out.pop_back();
+  return out;
+}
+
+class PosixFile : public File {
+ public:
+  PosixFile(int fd, bool can_read, bool can_write, std::shared_ptr<uint32_t> last_error)
+      : fd_(fd), can_read_(can_read), can_write_(can_write), last_error_(std::move(last_error)) {}
+  ~PosixFile() override { ::close(fd_); }
+
+  bool Read(void* buffer, uint32_t size, uint32_t& got) override {
+    got = 0;
+    if (!can_read_) return Fail(win32_error::kAccessDenied);
+    auto* bytes = static_cast<uint8_t*>(buffer);
+    while (got < size) {
+      ssize_t n = ::read(fd_, bytes + got, size - got);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) return Fail(errno == EIO ? win32_error::kReadFault : Win32ErrorFromErrno(errno));
+      if (n == 0) break;  // end of file: a short count, not an error
+      got += static_cast<uint32_t>(n);
+    }
+    position_ += got;
+    return true;
+  }
+
+  bool Write(const void* buffer, uint32_t size) override {
+    if (!can_write_) return Fail(win32_error::kAccessDenied);
+    const auto* bytes = static_cast<const uint8_t*>(buffer);
+    uint32_t done = 0;
+    while (done < size) {
+      ssize_t n = ::write(fd_, bytes + done, size - done);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) {
+        position_ += done;
+        if (n == 0) return Fail(win32_error::kDiskFull);
+        return Fail(errno == EIO ? win32_error::kWriteFault : Win32ErrorFromErrno(errno));
+      }
+      done += static_cast<uint32_t>(n);
+    }
+    position_ += done;
+    return true;
+  }
+
+  bool Seek(uint32_t position) override {
+    if (::lseek(fd_, static_cast<off_t>(position), SEEK_SET) < 0) {
+      return Fail(Win32ErrorFromErrno(errno));
+    }
+    position_ = position;
+    return true;
+  }
+
+  uint32_t Position() const override { return position_; }
+
+  int64_t Size() const override {
+    struct stat st;
+    if (::fstat(fd_, &st) != 0) {
+      *last_error_ = Win32ErrorFromErrno(errno);
+      return -1;
+    }
+    return static_cast<int64_t>(st.st_size);
+  }
+
+  bool Flush() override {
+    if (::fsync(fd_) != 0) return Fail(Win32ErrorFromErrno(errno));
+    return true;
+  }
+
+ private:
+  bool Fail(uint32_t code) {
+    *last_error_ = code;
+    return false;
+  }
+
+  int fd_;
+  bool can_read_;
+  bool can_write_;
+  uint32_t position_ = 0;
+  std::shared_ptr<uint32_t> last_error_;
+};
+
+}  // namespace
+
+uint32_t Win32ErrorFromErrno(int error) {
+  switch (error) {
+    case ENOENT:
+      return win32_error::kFileNotFound;
+    case ENOTDIR:
+      return win32_error::kPathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+      return win32_error::kAccessDenied;
+    case ENOSPC:
+    case EDQUOT:
+      return win32_error::kDiskFull;
+    case EEXIST:
+      return win32_error::kAlreadyExists;
+    case ENOMEM:
+      return win32_error::kNotEnoughMemory;
+    case EBADF:
+      return win32_error::kInvalidHandle;
+    case EINVAL:
+      return win32_error::kInvalidParameter;
+    case ENAMETOOLONG:
+      return kFilenameTooLong;
+    case EMFILE:
+    case ENFILE:
+      return kTooManyOpenFiles;
+    case EBUSY:
+    case ETXTBSY:
+      return win32_error::kSharingViolation;
+    case ENOTEMPTY:
+      return kDirNotEmpty;
+    case EXDEV:
+      return kNotSameDevice;
+    case EIO:
+      return win32_error::kReadFault;
+    default:
+      return kGenFailure;
+  }
+}
+
+DriveMap WinePrefixDrives(const std::string& prefix) {
+  DriveMap map;
+  std::string folder = Join(prefix, "dosdevices");
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return map;
+  while (const dirent* entry = ::readdir(dir)) {
+    std::string_view name = entry->d_name;
+    // "c:" is a drive; "c::" (the raw device) and everything else are not.
+    if (name.size() != 2 || !HasDrive(name)) continue;
+    std::string link = Join(folder, name);
+    char* target = ::realpath(link.c_str(), nullptr);
+    if (target == nullptr) continue;  // a dangling link leads nowhere
+    if (IsFolder(target)) map.drives[Upper(name[0])] = target;
+    std::free(target);
+  }
+  ::closedir(dir);
+  return map;
+}
+
+DriveMap DefaultDrives(const DriveMap& explicit_drives) {
+  DriveMap map;
+  map.drives['Z'] = "/";
+  std::string prefix;
+  if (const char* env = std::getenv("WINEPREFIX"); env != nullptr && *env != '\0') {
+    prefix = env;
+  } else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+    if (IsFolder(Join(home, ".wine"))) prefix = Join(home, ".wine");
+  }
+  if (!prefix.empty()) {
+    for (const auto& [letter, folder] : WinePrefixDrives(prefix).drives) {
+      map.drives[letter] = folder;
+    }
+  }
+  for (const auto& [letter, folder] : explicit_drives.drives) map.drives[Upper(letter)] = folder;
+  return map;
+}
+
+PosixFileSystem::PosixFileSystem(const DriveMap& drives)
+    : last_error_(std::make_shared<uint32_t>(0)) {
+  for (const auto& [letter, folder] : drives.drives)
+    drives_.drives[Upper(letter)] = Canonical(folder);
+}
+
+PosixFileSystem::Resolved PosixFileSystem::Resolve(std::string_view path) {
+  Resolved out;
+  if (path.empty()) {
+    Fail(win32_error::kPathNotFound);
+    return out;
+  }
+  std::string base;
+  bool relative = false;
+  if (HasDrive(path)) {
+    auto drive = drives_.drives.find(Upper(path[0]));
+    if (drive == drives_.drives.end()) {
+      Fail(win32_error::kPathNotFound);
+      return out;
+    }
+    base = drive->second;
+    path.remove_prefix(2);
+  } else if (IsSeparator(path[0])) {
+    auto drive = drives_.drives.find('Z');
+    base = drive == drives_.drives.end() ? "/" : drive->second;
+  } else {
+    base = ".";
+    relative = true;
+  }
+
+  std::vector<std::string_view> parts;
+  size_t start = 0;
+  while (start <= path.size()) {
+    size_t end = start;
+    while (end < path.size() && !IsSeparator(path[end])) ++end;
+    std::string_view part = path.substr(start, end - start);
+    if (!part.empty() && part != ".") parts.push_back(part);
+    start = end + 1;
+  }
+
+  std::vector<std::string> names;
+  for (size_t i = 0; i < parts.size(); ++i) {
+    bool last = i + 1 == parts.size();
+    if (parts[i] == "..") {
+      // Lexical, as Win32 does; never above the drive's root.
+      if (!names.empty() && names.back() != "..") {
+        names.pop_back();
+      } else if (relative) {
+        names.emplace_back("..");
+      }
+      if (!last) continue;
+      out.host = base;
+      for (const auto& name : names) out.host = Join(out.host, name);
+      out.exists = IsFolder(out.host);
+      return out;
+    }
+    std::string folder = base;
+    for (const auto& name : names) folder = Join(folder, name);
+    std::string found;
+    if (FindEntry(folder, parts[i], !last, found)) {
+      names.push_back(found);
+      if (last) out.exists = true;
+    } else if (last) {
+      names.emplace_back(parts[i]);
+    } else {
+      Fail(win32_error::kPathNotFound);
+      return out;
+    }
+  }
+  out.host = base;
+  for (const auto& name : names) out.host = Join(out.host, name);
+  if (parts.empty()) out.exists = IsFolder(out.host);
+  return out;
+}
+
+std::string PosixFileSystem::HostPath(std::string_view path) {
+  return Resolve(path).host;
+}
+
+std::unique_ptr<File> PosixFileSystem::Open(std::string_view path, OpenMode mode) {
+  if (SplitLast(path).second.find_first_of("*?") != std::string_view::npos) {
+    Fail(win32_error::kInvalidName);
+    return nullptr;
+  }
+  Resolved r = Resolve(path);
+  if (r.host.empty()) return nullptr;
+  bool create = mode == OpenMode::kCreateReadWrite || mode == OpenMode::kCreateWrite;
+  struct stat st;
+  if (!r.exists || !StatPath(r.host, st)) {
+    if (!create) {
+      Fail(win32_error::kFileNotFound);
+      return nullptr;
+    }
+  } else if (S_ISDIR(st.st_mode)) {
+    Fail(win32_error::kAccessDenied);
+    return nullptr;
+  } else if (mode != OpenMode::kRead && IsReadOnlyMode(st.st_mode)) {
+    // A read-only file refuses writers even to root, as the attribute does on Win32.
+    Fail(win32_error::kAccessDenied);
+    return nullptr;
+  }
+
+  int flags = O_CLOEXEC;
+  bool can_read = true, can_write = true;
+  switch (mode) {
+    case OpenMode::kRead:
+      flags |= O_RDONLY;
+      can_write = false;
+      break;
+    case OpenMode::kReadWrite:
+      flags |= O_RDWR;
+      break;
+    case OpenMode::kCreateReadWrite:
+      flags |= O_RDWR | O_CREAT | O_TRUNC;
+      break;
+    case OpenMode::kCreateWrite:
+      flags |= O_WRONLY | O_CREAT | O_TRUNC;
+      can_read = false;
+      break;
+  }
+  int fd = ::open(r.host.c_str(), flags, 0666);
+  if (fd < 0) {
+    Fail(Win32ErrorFromErrno(errno));
+    return nullptr;
+  }
+  return std::make_unique<PosixFile>(fd, can_read, can_write, last_error_);
+}
+
+std::vector<std::string> PosixFileSystem::FindFiles(std::string_view pattern) {
+  std::vector<std::string> names;
+  auto [folder_part, name_pattern] = SplitLast(pattern);
+  std::string folder;
+  if (folder_part.empty()) {
+    folder = ".";
+  } else {
+    // A trailing separator or a bare drive names the folder itself.
+    Resolved r = Resolve(std::string(folder_part) + ".");
+    if (r.host.empty()) return names;
+    if (!r.exists || !IsFolder(r.host)) {
+      Fail(win32_error::kPathNotFound);
+      return names;
+    }
+    folder = r.host;
+  }
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) {
+    Fail(errno == ENOENT ? win32_error::kPathNotFound : Win32ErrorFromErrno(errno));
+    return names;
+  }
+  while (const dirent* entry = ::readdir(dir)) {
+    std::string_view name = entry->d_name;
+    if (name == "." || name == ".." || !MatchFileName(name_pattern, name)) continue;
+    struct stat st;
+    if (StatPath(Join(folder, name), st) && S_ISREG(st.st_mode)) names.emplace_back(name);
+  }
+  ::closedir(dir);
+  // NTFS keeps a folder sorted by upper-cased name; the same order makes one scenery set give
+  // the same menu on both platforms.
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    std::string ua = UpperCased(a), ub = UpperCased(b);
+    auto less = [](char x, char y) {
+      return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+    };
+    if (ua != ub)
+      return std::lexicographical_compare(ua.begin(), ua.end(), ub.begin(), ub.end(), less);
+    return a < b;
+  });
+  if (names.empty()) Fail(win32_error::kFileNotFound);
+  return names;
+}
+
+bool PosixFileSystem::Exists(std::string_view path) {
+  Resolved r = Resolve(path);
+  if (r.host.empty()) return false;
+  if (!r.exists) return Fail(win32_error::kFileNotFound);
+  return true;
+}
+
+bool PosixFileSystem::IsWritable(std::string_view path) {
+  Resolved r = Resolve(path);
+  if (r.host.empty()) return false;
+  struct stat st;
+  if (!r.exists || !StatPath(r.host, st)) return Fail(win32_error::kFileNotFound);
+  return !IsReadOnlyMode(st.st_mode);
+}
+
+bool PosixFileSystem::SetNormalAttributes(std::string_view path) {
+  Resolved r = Resolve(path);
+  if (r.host.empty()) return false;
+  struct stat st;
+  if (!r.exists || !StatPath(r.host, st)) return Fail(win32_error::kFileNotFound);
+  if (::chmod(r.host.c_str(), (st.st_mode & 07777) | S_IWUSR) != 0) {
+    return Fail(Win32ErrorFromErrno(errno));
+  }
+  return true;
+}
+
+bool PosixFileSystem::SetReadOnly(std::string_view path) {
+  Resolved r = Resolve(path);
+  if (r.host.empty()) return false;
+  struct stat st;
+  if (!r.exists || !StatPath(r.host, st)) return Fail(win32_error::kFileNotFound);
+  if (::chmod(r.host.c_str(), st.st_mode & 07777 & ~(S_IWUSR | S_IWGRP | S_IWOTH)) != 0) {
+    return Fail(Win32ErrorFromErrno(errno));
+  }
+  return true;
+}
+
+bool PosixFileSystem::Delete(std::string_view path) {
+  Resolved r = Resolve(path);
+  if (r.host.empty()) return false;
+  struct stat st;
+  if (!r.exists || ::lstat(r.host.c_str(), &st) != 0) return Fail(win32_error::kFileNotFound);
+  if (S_ISDIR(st.st_mode)) return Fail(win32_error::kAccessDenied);
+  if (!S_ISLNK(st.st_mode) && IsReadOnlyMode(st.st_mode)) {
+    return Fail(win32_error::kAccessDenied);
+  }
+  if (::unlink(r.host.c_str()) != 0) return Fail(Win32ErrorFromErrno(errno));
+  return true;
+}
+
+bool PosixFileSystem::Rename(std::string_view from, std::string_view to) {
+  Resolved source = Resolve(from);
+  if (source.host.empty()) return false;
+  if (!source.exists) return Fail(win32_error::kFileNotFound);
+  Resolved target = Resolve(to);
+  if (target.host.empty()) return false;
+  std::string target_host = target.host;
+  if (target.exists) {
+    struct stat a, b;
+    bool same = ::lstat(source.host.c_str(), &a) == 0 && ::lstat(target.host.c_str(), &b) == 0 &&
+                a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    // Renaming a file to another case of its own name is allowed, as on Win32.
+    if (!same) return Fail(win32_error::kAlreadyExists);
+    target_host = Join(target.host.substr(0, target.host.rfind('/')), SplitLast(to).second);
+  }
+  if (::rename(source.host.c_str(), target_host.c_str()) != 0) {
+    return Fail(Win32ErrorFromErrno(errno));
+  }
+  return true;
+}
+
+bool PosixFileSystem::Replace(std::string_view from, std::string_view to) {
+  Resolved source = Resolve(from);
+  if (source.host.empty()) return false;
+  struct stat st;
+  if (!source.exists || !StatPath(source.host, st)) return Fail(win32_error::kFileNotFound);
+  if (S_ISDIR(st.st_mode)) return Fail(win32_error::kAccessDenied);
+  Resolved target = Resolve(to);
+  if (target.host.empty()) return false;
+  if (target.exists && StatPath(target.host, st) &&
+      (S_ISDIR(st.st_mode) || IsReadOnlyMode(st.st_mode))) {
+    return Fail(win32_error::kAccessDenied);
+  }
+  // The new contents reach the disk before the name points at them.
+  int fd = ::open(source.host.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd >= 0) {
+    ::fsync(fd);
+    ::close(fd);
+  }
+  if (::rename(source.host.c_str(), target.host.c_str()) != 0) {
+    return Fail(Win32ErrorFromErrno(errno));
+  }
+  std::string folder = target.host.substr(0, target.host.rfind('/') + 1);
+  fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd >= 0) {
+    ::fsync(fd);
+    ::close(fd);
+  }
+  return true;
+}
+
+bool PosixFileSystem::MakeFolder(std::string_view path) {
+  Resolved r = Resolve(path);
+  if (r.host.empty()) return false;
+  if (r.exists) return Fail(win32_error::kAlreadyExists);
+  if (::mkdir(r.host.c_str(), 0777) != 0) return Fail(Win32ErrorFromErrno(errno));
+  return true;
+}
+
+std::string PosixFileSystem::ProgramPath(std::string_view typed) {
+  if (typed.empty()) return {};
+  if (HasDrive(typed)) return std::string(typed);
+  std::string host = Canonical(std::string(typed));
+  char best_letter = 0;
+  size_t best_length = 0;
+  for (const auto& [letter, root] : drives_.drives) {
+    bool inside = root == "/" || host == root ||
+                  (host.size() > root.size() && host.compare(0, root.size(), root) == 0 &&
+                   host[root.size()] == '/');
+    if (!inside) continue;
+    // The most specific drive wins; on equal roots any drive beats Z:.
+    bool better = best_letter == 0 || root.size() > best_length ||
+                  (root.size() == best_length && best_letter == 'Z' && letter != 'Z');
+    if (better) {
+      best_letter = letter;
+      best_length = root.size();
+    }
+  }
+  if (best_letter == 0) return {};
+  std::string rest =
+      best_length == 1 ? host.substr(1) : host.substr(std::min(host.size(), best_length + 1));
+  std::string out = std::string(1, best_letter) + ":\\" + rest;
+  for (char& c : out) {
+    if (c == '/') c = '\\';
+  }
+  return out;
+}
+
+std::unique_ptr<FileSystem> MakeNativeFileSystem(const DriveMap& drives) {
+  return std::make_unique<PosixFileSystem>(DefaultDrives(drives));
+}
+
+}  // namespace tarnwick

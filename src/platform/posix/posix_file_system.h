@@ -1,0 +1,65 @@
+// The file system on a POSIX host, addressed by Windows paths as Wine does: drive letters are
+// mapped onto host folders (Z: is "/"), backslashes and slashes both separate components, and
+// every component is found without regard to case.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace tarnwick {
+
+// The drives of a Wine prefix: the links in its dosdevices/ folder ("c:" -> "../drive_c"), with
+// upper-case letters and the host folders they lead to. Empty when the prefix has none.
+DriveMap WinePrefixDrives(const std::string& prefix);
+
+// The drives the program sees: Z: as "/", then the drives of the Wine prefix named by $WINEPREFIX
+// (or ~/.wine when it exists), then `explicit_drives`, each later one winning over the earlier.
+DriveMap DefaultDrives(const DriveMap& explicit_drives);
+
+class PosixFileSystem : public FileSystem {
+ public:
+  // Uses exactly the drives given (see DefaultDrives for the usual set).
+  explicit PosixFileSystem(const DriveMap& drives);
+
+  std::unique_ptr<File> Open(std::string_view path, OpenMode mode) override;
+  std::vector<std::string> FindFiles(std::string_view pattern) override;
+  bool Exists(std::string_view path) override;
+  bool IsWritable(std::string_view path) override;
+  bool SetNormalAttributes(std::string_view path) override;
+  bool SetReadOnly(std::string_view path) override;
+  bool Delete(std::string_view path) override;
+  bool Rename(std::string_view from, std::string_view to) override;
+  bool Replace(std::string_view from, std::string_view to) override;
+  bool MakeFolder(std::string_view path) override;
+  uint32_t LastError() const override { return *last_error_; }
+  std::string ProgramPath(std::string_view typed) override;
+
+  // The host path a Windows path leads to; empty (with LastError set) when one of its folders
+  // does not exist. The last component need not exist: then it is kept as written.
+  std::string HostPath(std::string_view path);
+
+ private:
+  struct Resolved {
+    std::string host;     // the host path, empty when a folder on the way is missing
+    bool exists = false;  // the last component was found
+  };
+  Resolved Resolve(std::string_view path);
+  bool Fail(uint32_t code) {
+    *last_error_ = code;
+    return false;
+  }
+
+  DriveMap drives_;  // host folders in canonical form
+  // Shared with the open files, which report their errors here as well.
+  std::shared_ptr<uint32_t> last_error_;
+};
+
+// errno turned into the Win32 code the same failure would give.
+uint32_t Win32ErrorFromErrno(int error);
+
+}  // namespace tarnwick

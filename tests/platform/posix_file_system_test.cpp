@@ -1,0 +1,229 @@
+// The POSIX side of the file system: drive letters, Wine prefixes, case-insensitive look-up and the
+// mapping of host paths back to the Windows paths the simulator would see.
+#include "platform/posix/posix_file_system.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+
+#include "support/temp_dir.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::TempDir;
+namespace fs = std::filesystem;
+
+// Sets an environment variable for one test and puts the old value back.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    if (value) {
+      ::setenv(name, value, 1);
+    } else {
+      ::unsetenv(name);
+    }
+  }
+  ~ScopedEnv() {
+    if (old_) {
+      ::setenv(name_, old_->c_str(), 1);
+    } else {
+      ::unsetenv(name_);
+    }
+  }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+// A Wine prefix with drive_c, a games drive inside it, and the links Wine keeps beside drives.
+struct FakePrefix {
+  FakePrefix() {
+    root = fs::canonical(dir.path());
+    fs::create_directories(root / "drive_c" / "games");
+    fs::create_directories(root / "dosdevices");
+    fs::create_directory_symlink("../drive_c", root / "dosdevices" / "c:");
+    fs::create_directory_symlink("../drive_c/games", root / "dosdevices" / "g:");
+    fs::create_symlink("/dev/null", root / "dosdevices" / "c::");            // a raw device
+    fs::create_directory_symlink("../nowhere", root / "dosdevices" / "e:");  // dangling
+    fs::create_directory_symlink("/", root / "dosdevices" / "z:");
+  }
+  TempDir dir;
+  fs::path root;
+};
+
+TEST(PosixFileSystemTest, WinePrefixDrivesAreItsDosdeviceFolders) {
+  FakePrefix prefix;
+  DriveMap drives = WinePrefixDrives(prefix.root.string());
+  std::map<char, std::string> expected = {{'C', (prefix.root / "drive_c").string()},
+                                          {'G', (prefix.root / "drive_c" / "games").string()},
+                                          {'Z', "/"}};
+  EXPECT_EQ(drives.drives, expected);
+  EXPECT_TRUE(WinePrefixDrives((prefix.root / "missing").string()).drives.empty());
+}
+
+TEST(PosixFileSystemTest, DefaultDrivesTakeThePrefixThenTheExplicitMappings) {
+  FakePrefix prefix;
+  TempDir other;
+  {
+    ScopedEnv env("WINEPREFIX", prefix.root.c_str());
+    DriveMap drives = DefaultDrives({{{'c', other.path().string()}, {'X', "/srv"}}});
+    EXPECT_EQ(drives.drives['C'], other.path().string());  // explicit wins over the prefix
+    EXPECT_EQ(drives.drives['G'], (prefix.root / "drive_c" / "games").string());
+    EXPECT_EQ(drives.drives['X'], "/srv");
+    EXPECT_EQ(drives.drives['Z'], "/");
+  }
+  {
+    // Without $WINEPREFIX the prefix is ~/.wine, when it exists.
+    ScopedEnv env("WINEPREFIX", nullptr);
+    ScopedEnv home("HOME", other.path().c_str());
+    EXPECT_EQ(DefaultDrives({}).drives, (std::map<char, std::string>{{'Z', "/"}}));
+    fs::create_directory_symlink(prefix.root, other.path() / ".wine");
+    EXPECT_EQ(DefaultDrives({}).drives.count('G'), 1u);
+  }
+}
+
+TEST(PosixFileSystemTest, MakeNativeFileSystemReachesPrefixAndExplicitDrives) {
+  FakePrefix prefix;
+  TempDir mapped;
+  mapped.Write("FS98/Scenery/World.vis", "vis");
+  prefix.dir.Write("drive_c/games/Readme.txt", "readme");
+  ScopedEnv env("WINEPREFIX", prefix.root.c_str());
+  auto native = MakeNativeFileSystem({{{'Q', mapped.path().string()}}});
+  EXPECT_TRUE(native->Exists("q:\\fs98\\scenery\\WORLD.VIS"));
+  EXPECT_TRUE(native->Exists("G:\\README.TXT"));
+  EXPECT_TRUE(native->Exists("c:/Games/readme.txt"));  // slashes separate as well
+  EXPECT_FALSE(native->Exists("Y:\\anything"));
+  EXPECT_EQ(native->LastError(), win32_error::kPathNotFound);
+}
+
+TEST(PosixFileSystemTest, EachComponentIsFoundWithoutRegardToCaseExactFirst) {
+  TempDir dir;
+  dir.Write("Scenery/World.vis", "");
+  dir.Write("Scenery/file.txt", "");
+  dir.Write("Scenery/FILE.txt", "");
+  dir.Write("Scenery/Sub/x.bgl", "");
+  PosixFileSystem posix({{{'T', dir.path().string()}}});
+  struct Case {
+    const char* windows;
+    std::string host;  // relative to the folder; empty: a folder on the way is missing
+  };
+  const Case cases[] = {
+      {"T:\\SCENERY\\world.VIS", "/Scenery/World.vis"},
+      {"T:\\Scenery\\file.txt", "/Scenery/file.txt"},  // exact match preferred
+      {"T:\\Scenery\\FILE.txt", "/Scenery/FILE.txt"},
+      {"T:\\Scenery\\File.TXT", "/Scenery/FILE.txt"},  // otherwise the first in byte order
+      {"t:\\scenery\\.\\sub\\..\\SUB\\X.BGL", "/Scenery/Sub/x.bgl"},
+      {"T:\\..\\..\\scenery", "/Scenery"},                     // never above the drive's root
+      {"T:\\Scenery\\New File.txt", "/Scenery/New File.txt"},  // a new name is kept as written
+      {"T:\\Missing\\x.bgl", ""},
+      {"T:\\Scenery\\World.vis\\x", ""},  // a file is not a folder
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.windows);
+    std::string expected = c.host.empty() ? "" : dir.path().string() + c.host;
+    EXPECT_EQ(posix.HostPath(c.windows), expected);
+  }
+}
+
+TEST(PosixFileSystemTest, CreatingAFileKeepsTheCaseOfAnExistingOne) {
+  TempDir dir;
+  dir.Write("Menus/World_MENU.bgl", "old");
+  PosixFileSystem posix({{{'T', dir.path().string()}}});
+  {
+    auto file = posix.Open("T:\\menus\\world_menu.BGL", OpenMode::kCreateWrite);
+    ASSERT_TRUE(file);
+    ASSERT_TRUE(file->Write("new", 3));
+  }
+  EXPECT_EQ(dir.Read("Menus/World_MENU.bgl"), (std::vector<uint8_t>{'n', 'e', 'w'}));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "Menus"), fs::directory_iterator()),
+            1);
+  // A rename to another case of the same name is allowed and takes the new case.
+  ASSERT_TRUE(posix.Rename("T:\\Menus\\World_MENU.bgl", "T:\\Menus\\WORLD_menu.bgl"));
+  EXPECT_TRUE(fs::exists(dir.path() / "Menus" / "WORLD_menu.bgl"));
+  EXPECT_FALSE(posix.Open("T:\\Menus\\*.bgl", OpenMode::kCreateWrite));
+  EXPECT_EQ(posix.LastError(), win32_error::kInvalidName);
+}
+
+TEST(PosixFileSystemTest, ProgramPathGivesTheMostSpecificDrive) {
+  FakePrefix prefix;
+  TempDir loose;
+  PosixFileSystem posix(DefaultDrives({}));  // no prefix in the environment of every test
+  PosixFileSystem wine({{{'C', (prefix.root / "drive_c").string()},
+                         {'G', (prefix.root / "drive_c" / "games").string()},
+                         {'Z', "/"}}});
+  std::string games = (prefix.root / "drive_c" / "games").string();
+  struct Case {
+    std::string typed;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {games + "/FS98/Scenery/World.vis", "G:\\FS98\\Scenery\\World.vis"},
+      {(prefix.root / "drive_c" / "windows" / "x.ini").string(), "C:\\windows\\x.ini"},
+      {games, "G:\\"},
+      {games + "x/y", "C:\\gamesx\\y"},  // a prefix of a name is not the folder
+      {prefix.root.string() + "/drive_c/./games/../x.txt", "C:\\x.txt"},
+      {"/etc/hosts", "Z:\\etc\\hosts"},
+      {"/", "Z:\\"},
+      {"c:\\FS98\\World.vis", "c:\\FS98\\World.vis"},  // already a Windows path
+      {"", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    EXPECT_EQ(wine.ProgramPath(c.typed), c.expected);
+  }
+
+  // A relative path is taken from the current folder.
+  fs::path cwd = fs::current_path();
+  fs::current_path(prefix.root / "drive_c" / "games");
+  std::string relative = wine.ProgramPath("FS98/World.vis");
+  fs::current_path(cwd);
+  EXPECT_EQ(relative, "G:\\FS98\\World.vis");
+
+  // A drive map without Z: cannot name a path outside its drives.
+  PosixFileSystem only_c({{{'C', (prefix.root / "drive_c").string()}}});
+  EXPECT_EQ(only_c.ProgramPath("/etc/hosts"), "");
+  // Explicit drives on equal folders: any letter beats Z:.
+  PosixFileSystem same({{{'Z', "/"}, {'R', "/"}}});
+  EXPECT_EQ(same.ProgramPath("/etc"), "R:\\etc");
+  EXPECT_EQ(posix.ProgramPath(loose.path().string()).substr(0, 3), "Z:\\");
+}
+
+TEST(PosixFileSystemTest, ErrnoBecomesTheWin32Code) {
+  const std::pair<int, uint32_t> cases[] = {
+      {ENOENT, win32_error::kFileNotFound},     {ENOTDIR, win32_error::kPathNotFound},
+      {EACCES, win32_error::kAccessDenied},     {EPERM, win32_error::kAccessDenied},
+      {EROFS, win32_error::kAccessDenied},      {ENOSPC, win32_error::kDiskFull},
+      {EDQUOT, win32_error::kDiskFull},         {EEXIST, win32_error::kAlreadyExists},
+      {ENOMEM, win32_error::kNotEnoughMemory},  {EBADF, win32_error::kInvalidHandle},
+      {EINVAL, win32_error::kInvalidParameter}, {EBUSY, win32_error::kSharingViolation},
+  };
+  for (const auto& [error, code] : cases) EXPECT_EQ(Win32ErrorFromErrno(error), code) << error;
+}
+
+TEST(PosixFileSystemTest, ReadOnlyIsJudgedFromTheModeBitsEvenForRoot) {
+  TempDir dir;
+  auto host = dir.Write("a.bgl", "a");
+  PosixFileSystem posix({{{'T', dir.path().string()}}});
+  ::chmod(host.c_str(), 0444);
+  EXPECT_FALSE(posix.IsWritable("T:\\a.bgl"));
+  ::chmod(host.c_str(), 0464);  // anyone may write: not read-only
+  EXPECT_TRUE(posix.IsWritable("T:\\a.bgl"));
+  ::chmod(host.c_str(), 0444);
+  ASSERT_TRUE(posix.SetNormalAttributes("T:\\A.BGL"));
+  EXPECT_EQ(fs::status(host).permissions() & fs::perms::owner_write, fs::perms::owner_write);
+  ::chmod(host.c_str(), 0666);
+  ASSERT_TRUE(posix.SetReadOnly("T:\\a.bgl"));
+  EXPECT_EQ(fs::status(host).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+}
+
+}  // namespace
+}  // namespace tarnwick
