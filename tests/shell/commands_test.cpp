@@ -1,0 +1,163 @@
+#include "shell/commands.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+
+namespace tarnwick {
+namespace {
+
+std::set<int> EnabledIn(const MenuStateInput& in, bool main_menu_only) {
+  std::set<int> enabled;
+  for (const CommandState& s : UpdateMenuState(in)) {
+    if (!s.enabled) continue;
+    if (main_menu_only && std::find(kMainMenuCommands.begin(), kMainMenuCommands.end(),
+                                    s.command) == kMainMenuCommands.end()) {
+      continue;
+    }
+    enabled.insert(static_cast<int>(s.command));
+  }
+  return enabled;
+}
+
+std::set<int> Union(std::set<int> a, const std::set<int>& b) {
+  a.insert(b.begin(), b.end());
+  return a;
+}
+
+// Commands the rule never greys.
+const std::set<int> kAlways = {101, 105, 109, 110, 128, 143, 144, 161, 162, 163, 164,
+                               165, 166, 181, 182, 183, 184, 301, 302, 303, 304};
+const std::set<int> kWithRoot = {102, 103, 106, 107, 129};
+const std::set<int> kWithMenu = {104, 108, 121, 122, 123, 124, 125, 126, 127, 130, 141, 142};
+
+MenuStateInput State(bool root, bool menu) {
+  MenuStateInput in;
+  in.tree_root_exists = root;
+  in.menu_present = menu;
+  return in;
+}
+
+TEST(CommandsTest, EveryCommandFollowsTheRule) {
+  MenuStateInput with_previous = State(true, true);
+  with_previous.previous_results_exist = true;
+  MenuStateInput with_search = State(true, true);
+  with_search.previous_search_exists = true;
+  MenuStateInput search_without_menu = State(true, false);
+  search_without_menu.previous_search_exists = true;
+  MenuStateInput previous_only;
+  previous_only.previous_results_exist = true;
+
+  struct Case {
+    const char* name;
+    MenuStateInput in;
+    std::set<int> enabled;
+  };
+  const Case cases[] = {
+      {"nothing open", State(false, false), kAlways},
+      {"a set without Areas", State(true, false), Union(kAlways, kWithRoot)},
+      {"a menu", State(true, true), Union(Union(kAlways, kWithRoot), kWithMenu)},
+      {"previous results", with_previous,
+       Union(Union(Union(kAlways, kWithRoot), kWithMenu), {111})},
+      {"previous results alone", previous_only, Union(kAlways, {111})},
+      {"a previous search", with_search, Union(Union(Union(kAlways, kWithRoot), kWithMenu), {131})},
+      {"a previous search without a menu", search_without_menu, Union(kAlways, kWithRoot)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(EnabledIn(c.in, false), c.enabled);
+  }
+}
+
+TEST(CommandsTest, MainMenuBeforeAnySetIsOpened) {
+  EXPECT_EQ(EnabledIn(State(false, false), true),
+            (std::set<int>{101, 105, 109, 110, 143, 144, 161, 162, 164, 165, 182, 183, 184}));
+}
+
+TEST(CommandsTest, SetWithoutAreasEnablesOnlyTheSetCommands) {
+  const MenuStateInput in = State(true, false);
+  for (int on : {102, 103, 106, 107, 129}) {
+    EXPECT_TRUE(IsCommandEnabled(static_cast<Command>(on), in)) << on;
+  }
+  for (int off : {104, 108, 130, 131, 132, 121, 122, 123, 124, 125, 126, 127, 141, 142}) {
+    EXPECT_FALSE(IsCommandEnabled(static_cast<Command>(off), in)) << off;
+  }
+}
+
+TEST(CommandsTest, UndoFollowsTheFocusedPane) {
+  struct Case {
+    const char* name;
+    bool menu;
+    FocusPane focus;
+    bool tree_undo, tree_item, details_undo;
+    bool enabled;
+  };
+  const Case cases[] = {
+      {"tree rename", true, FocusPane::kTree, true, true, false, true},
+      {"renamed item gone", true, FocusPane::kTree, true, false, false, false},
+      {"tree without a rename", true, FocusPane::kTree, false, true, true, false},
+      {"tree rename without a menu", false, FocusPane::kTree, true, true, false, false},
+      {"details edit", true, FocusPane::kDetails, false, false, true, true},
+      {"details without an edit", true, FocusPane::kDetails, true, true, false, false},
+      {"details edit without a menu", false, FocusPane::kDetails, false, false, true, false},
+      {"VIS pane", true, FocusPane::kVis, true, true, true, false},
+      {"elsewhere", true, FocusPane::kOther, true, true, true, false},
+  };
+  for (const Case& c : cases) {
+    MenuStateInput in = State(true, c.menu);
+    in.focus = c.focus;
+    in.tree_undo_pending = c.tree_undo;
+    in.tree_undo_item_exists = c.tree_item;
+    in.details_undo_pending = c.details_undo;
+    EXPECT_EQ(IsCommandEnabled(Command::kUndoLastEdit, in), c.enabled) << c.name;
+  }
+}
+
+TEST(CommandsTest, OnlyListedNumbersAreCommands) {
+  for (Command c : kAllCommands) EXPECT_TRUE(IsValidCommand(static_cast<int>(c)));
+  for (int n : {0, 100, 112, 120, 133, 140, 145, 160, 167, 180, 185, 300, 305, -101, 65637}) {
+    EXPECT_FALSE(IsValidCommand(n)) << n;
+  }
+}
+
+TEST(CommandsTest, ToolTips) {
+  struct Case {
+    int number;
+    const char* text;
+  };
+  const Case cases[] = {
+      {101, "Open scenery set"},
+      {104, "Print ..."},
+      {130, "Search for text in list ..."},
+      {132, "Undo last edit or rename"},
+      {144, "Show &additional fields"},
+      {165, "Show minutes and seconds"},
+      {181, "Display help index"},
+      {182, "Help"},
+      {105, ""},
+      {128, ""},
+      {301, ""},
+      {999, ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ToolTipText(c.number), c.text) << c.number;
+}
+
+TEST(CommandsTest, ContextMenuRules) {
+  EXPECT_FALSE(DetailsPopupEditEnabled(-1));
+  EXPECT_FALSE(DetailsPopupEditEnabled(4));
+  EXPECT_TRUE(DetailsPopupEditEnabled(5));
+  EXPECT_TRUE(DetailsPopupEditEnabled(14));
+
+  const VisPopupState none = VisPopupItems(false, false);
+  EXPECT_FALSE(none.toggle_enabled);
+  EXPECT_FALSE(none.update_enabled);
+  EXPECT_TRUE(none.open_enabled);
+  const VisPopupState both = VisPopupItems(true, true);
+  EXPECT_TRUE(both.toggle_enabled);
+  EXPECT_TRUE(both.update_enabled);
+}
+
+}  // namespace
+}  // namespace tarnwick
