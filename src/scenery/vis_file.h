@@ -2,6 +2,7 @@
 // search pattern, appending the generated menu's entry, and writing the image back.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,14 @@ namespace tarnwick {
 // A file that cannot be read or indexed is reported through ShowMessage; it then returns false
 // and no image or entry table is left behind.
 bool ReadVisFile(Session& s);
+
+// The title of the generated menu's entry, and the size of the file header.
+constexpr std::string_view kMenuEntryTitle = "Global menu by Tarnwick";
+constexpr int32_t kVisHeaderSize = 14;
+
+// The VIS file's path without its last two components ("C:\FS98" for
+// "C:\FS98\Scenery\World.vis"); empty when it has fewer.
+std::string HostRoot(std::string_view vis_path);
 
 // An entry's path turned into its search pattern (at most 259 characters), for example
 // "=:\=\Scenery\area1\*.bgl" with host root "C:\FS98" -> "C:\FS98\Scenery\Area1\Scenery\*.bgl".
@@ -28,7 +37,8 @@ bool AppendMenuEntry(ScenerySet& set);
 bool WriteVisImage(Session& s);
 
 // Copies the working flags of changed entries into the image and writes it (the file part of
-// committing changed VIS selections).
+// committing changed VIS selections). When the write fails the image keeps the flags the file
+// has, and the changes stay pending in the working flags.
 bool StoreVisSelections(Session& s);
 
 }  // namespace tarnwick

@@ -1,0 +1,293 @@
+#include "scenery/vis_file.h"
+
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <new>
+
+namespace tarnwick {
+namespace {
+
+constexpr size_t kMaxPattern = 259;
+constexpr int32_t kFirstEntryField = 10;
+constexpr int32_t kCountField1 = 0;
+constexpr int32_t kCountField2 = 12;
+constexpr uint8_t kMenuEntryFlags = 3;  // active and protected
+
+char Upper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (Upper(a[i]) != Upper(b[i])) return false;
+  }
+  return true;
+}
+
+uint16_t Get16(const std::vector<uint8_t>& bytes, int32_t at) {
+  return static_cast<uint16_t>(bytes[at] | (bytes[at + 1] << 8));
+}
+
+void Put16(std::vector<uint8_t>& bytes, int32_t at, uint16_t value) {
+  bytes[at] = static_cast<uint8_t>(value & 0xFF);
+  bytes[at + 1] = static_cast<uint8_t>(value >> 8);
+}
+
+// The offset just past the NUL of the string at `at`, or -1 when the file ends first.
+int32_t SkipString(const std::vector<uint8_t>& bytes, int32_t size, int32_t at) {
+  if (at >= size) return -1;
+  const void* nul = std::memchr(bytes.data() + at, 0, static_cast<size_t>(size - at));
+  if (nul == nullptr) return -1;
+  return static_cast<int32_t>(static_cast<const uint8_t*>(nul) - bytes.data()) + 1;
+}
+
+// The offsets of the entries and of the terminating zero byte; false when the header or the list
+// runs outside the file.
+bool IndexEntries(const VisImage& image, std::vector<int32_t>& offsets, int32_t& end) {
+  const auto& bytes = image.bytes;
+  if (image.size < kVisHeaderSize) return false;
+  int32_t at = static_cast<int16_t>(Get16(bytes, kFirstEntryField));
+  // Entries overlapping the header would be corrupted by the counts an append updates.
+  if (at < kVisHeaderSize || at >= image.size) return false;
+  while (bytes[at] != 0) {
+    int32_t title = SkipString(bytes, image.size, at + 3);
+    if (title < 0) return false;
+    int32_t next = SkipString(bytes, image.size, title);
+    if (next < 0 || next >= image.size) return false;  // no room for the terminating zero
+    offsets.push_back(at);
+    at = next;
+  }
+  end = at;
+  return true;
+}
+
+// The entry's log line: its offset, its three leading bytes and its path as stored.
+std::string EntryLogLine(int32_t offset, const uint8_t* entry, const char* path) {
+  char head[64];
+  std::snprintf(head, sizeof head, "VIS[%d] entry: %02X %02X %02X ", static_cast<int>(offset),
+                entry[0], entry[1], entry[2]);
+  return std::string(head) + path + "\n";
+}
+
+void DropImage(ScenerySet& set) {
+  set.image = VisImage{};
+  set.vis_entries.clear();
+  set.vis_entries.shrink_to_fit();
+  set.vis_count = 0;
+}
+
+}  // namespace
+
+std::string HostRoot(std::string_view vis_path) {
+  for (int i = 0; i < 2; ++i) {
+    size_t cut = vis_path.rfind('\\');
+    if (cut == std::string_view::npos) return {};
+    vis_path = vis_path.substr(0, cut);
+  }
+  return std::string(vis_path);
+}
+
+std::string ExpandVisPath(std::string_view host_root, std::string_view entry_path) {
+  std::string out(entry_path);
+  // "=" stands for the drive of the simulator's folder...
+  if (!out.empty() && out[0] == '=' && !host_root.empty()) out[0] = host_root[0];
+  // ...and "=" after "X:\" for its folders. A simulator at the root of its drive has none: then
+  // the backslash after the "=" goes as well, so that no empty folder appears.
+  if (out.size() >= 4 && out[3] == '=') {
+    std::string_view folders = host_root.size() > 3 ? host_root.substr(3) : std::string_view();
+    if (folders.empty()) {
+      out.erase(3, out.size() > 4 && out[4] == '\\' ? 2 : 1);
+    } else {
+      out.replace(3, 1, folders);
+    }
+  }
+  // The BGL files of an area live in a Scenery folder below the folder the entry names.
+  size_t last = out.rfind('\\');
+  if (last != std::string::npos) out.insert(last, "\\Scenery");
+  for (size_t i = 0; i < out.size(); ++i) {
+    if (i == 0 || out[i - 1] == '\\') out[i] = Upper(out[i]);
+  }
+  if (out.size() > kMaxPattern) out.resize(kMaxPattern);
+  return out;
+}
+
+bool ReadVisFile(Session& s) {
+  ScenerySet& set = s.set;
+  set.host_root = HostRoot(set.vis_path);
+  size_t name_start = set.vis_path.rfind('\\');
+  s.host.StoreVisFileName(name_start == std::string::npos ? set.vis_path
+                                                          : set.vis_path.substr(name_start + 1));
+
+  auto file = s.fs.Open(set.vis_path, OpenMode::kRead);
+  if (!file) {
+    s.host.ShowMessage(s.fs.LastError(), "opening VIS file!");
+    return false;
+  }
+  s.host.MarkVisSelectionsUnchanged();
+
+  int64_t size = file->Size();
+  if (size < 0) {
+    s.host.ShowMessage(s.fs.LastError(), "reading VIS file!");
+    return false;
+  }
+  VisImage image;
+  try {
+    if (size > std::numeric_limits<int32_t>::max() - static_cast<int64_t>(VisImage::kSpare)) {
+      throw std::bad_alloc();
+    }
+    image.bytes.assign(static_cast<size_t>(size) + VisImage::kSpare, 0);
+  } catch (const std::bad_alloc&) {
+    s.host.ShowMessage(0, "requesting space to read VIS file!");
+    DropImage(set);
+    return false;
+  }
+  image.size = static_cast<int32_t>(size);
+
+  uint32_t got = 0;
+  if (!file->Read(image.bytes.data(), static_cast<uint32_t>(size), got)) {
+    s.host.ShowMessage(s.fs.LastError(), "reading VIS file!");
+    DropImage(set);
+    return false;
+  }
+  if (got < size) {
+    // The file shrank since its size was taken: the read itself succeeded, so there is no system
+    // error of its own to show.
+    s.host.ShowMessage(win32_error::kHandleEof, "reading VIS file!");
+    DropImage(set);
+    return false;
+  }
+  file.reset();
+
+  std::vector<int32_t> offsets;
+  int32_t end = 0;
+  try {
+    if (!IndexEntries(image, offsets, end)) {
+      s.host.ShowMessage(0, "indexing VIS file!");
+      DropImage(set);
+      return false;
+    }
+    set.vis_entries.reserve(offsets.size());
+  } catch (const std::bad_alloc&) {
+    s.host.ShowMessage(0, "requesting space to index VIS file!");
+    DropImage(set);
+    return false;
+  }
+
+  set.image = std::move(image);
+  set.vis_entries.clear();
+  set.vis_count = static_cast<int32_t>(offsets.size());
+  int number = 0;
+  for (int32_t offset : offsets) {
+    VisEntry entry;
+    entry.offset = offset;
+    entry.flags_offset = offset + 2;
+    entry.path_offset = offset + 3;
+    entry.title_offset =
+        entry.path_offset + static_cast<int32_t>(std::strlen(set.EntryPath(entry))) + 1;
+    entry.working_flags = set.StoredFlags(entry);
+    set.vis_entries.push_back(entry);
+
+    const char* path = set.EntryPath(entry);
+    s.host.AddVisRow(++number, (entry.working_flags & 1) != 0, set.EntryTitle(entry),
+                     ExpandVisPath(set.host_root, path));
+    if (s.log.IsOpen()) s.log.Write(EntryLogLine(offset, set.image.bytes.data() + offset, path));
+    set.image.last_entry_offset = offset;
+  }
+  set.image.end_offset = end;
+  s.host.FinishVisRows();
+  s.host.UpdateMenuState();
+  return true;
+}
+
+bool AppendMenuEntry(ScenerySet& set) {
+  VisImage& image = set.image;
+  if (!set.HasImage()) return false;
+  if (image.last_entry_offset >= 0) {
+    const char* last_path =
+        reinterpret_cast<const char*>(image.bytes.data() + image.last_entry_offset + 3);
+    if (EqualIgnoringCase(last_path, set.menu_entry_path)) {
+      uint8_t& flags = image.bytes[image.last_entry_offset + 2];
+      if (flags == kMenuEntryFlags) return false;
+      flags = kMenuEntryFlags;
+      return true;
+    }
+  }
+
+  const int32_t length =
+      static_cast<int32_t>(set.menu_entry_path.size() + kMenuEntryTitle.size() + 5);
+  // The spare bytes hold one entry of any path the program builds; a longer one grows the image.
+  if (static_cast<size_t>(image.size) + length > image.bytes.size()) {
+    image.bytes.resize(static_cast<size_t>(image.size) + length + VisImage::kSpare, 0);
+  }
+  uint8_t* at = image.bytes.data() + image.end_offset;
+  std::memmove(at + length, at, static_cast<size_t>(image.size - image.end_offset));
+  *at++ = 1;
+  *at++ = 10;
+  *at++ = kMenuEntryFlags;
+  std::memcpy(at, set.menu_entry_path.c_str(), set.menu_entry_path.size() + 1);
+  at += set.menu_entry_path.size() + 1;
+  std::memcpy(at, kMenuEntryTitle.data(), kMenuEntryTitle.size());
+  at[kMenuEntryTitle.size()] = 0;
+
+  Put16(image.bytes, kCountField1,
+        static_cast<uint16_t>(Get16(image.bytes, kCountField1) + length));
+  Put16(image.bytes, kCountField2,
+        static_cast<uint16_t>(Get16(image.bytes, kCountField2) + length));
+  image.size += length;
+  image.last_entry_offset = image.end_offset;
+  image.end_offset += length;
+  return true;
+}
+
+bool WriteVisImage(Session& s) {
+  const ScenerySet& set = s.set;
+  if (!set.HasImage()) return false;
+  // A read-only VIS file cannot be replaced: say so before anything is written beside it.
+  if (s.fs.Exists(set.vis_path) && !s.fs.IsWritable(set.vis_path)) {
+    s.host.ShowMessage(win32_error::kAccessDenied, "opening VIS file!");
+    return false;
+  }
+  // The new image goes to a file of its own first, so that a failed write leaves the VIS file as
+  // it was rather than truncated.
+  const std::string temporary = set.vis_path + ".tmp";
+  auto file = s.fs.Open(temporary, OpenMode::kCreateWrite);
+  if (!file) {
+    s.host.ShowMessage(s.fs.LastError(), "opening VIS file!");
+    return false;
+  }
+  bool written =
+      file->Write(set.image.bytes.data(), static_cast<uint32_t>(set.image.size)) && file->Flush();
+  uint32_t error = s.fs.LastError();
+  file.reset();
+  if (!written) {
+    s.host.ShowMessage(error, "writing VIS file!");
+    s.fs.Delete(temporary);
+    return false;
+  }
+  if (!s.fs.Replace(temporary, set.vis_path)) {
+    s.host.ShowMessage(s.fs.LastError(), "replacing VIS file!");
+    s.fs.Delete(temporary);
+    return false;
+  }
+  return true;
+}
+
+bool StoreVisSelections(Session& s) {
+  ScenerySet& set = s.set;
+  std::vector<std::pair<VisEntry*, uint8_t>> changed;
+  for (auto& entry : set.vis_entries) {
+    uint8_t stored = set.StoredFlags(entry);
+    if (entry.working_flags != stored) {
+      changed.emplace_back(&entry, stored);
+      set.SetStoredFlags(entry, entry.working_flags);
+    }
+  }
+  if (WriteVisImage(s)) return true;
+  // The image goes on describing the file; the user's switches stay pending.
+  for (auto& [entry, stored] : changed) set.SetStoredFlags(*entry, stored);
+  return false;
+}
+
+}  // namespace tarnwick
