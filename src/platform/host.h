@@ -3,8 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "scenery/menu_tree.h"
 
 namespace tarnwick {
 
@@ -61,6 +64,19 @@ class Host {
   virtual void UpdateMenuState() = 0;
   // Stores the "VISfile" setting: the name, without folder, of the VIS file just read.
   virtual void StoreVisFileName(std::string_view name) = 0;
+
+  // Lets the user choose a VIS file, offering `current`; the chosen full path, or nothing when
+  // the choice was cancelled (a failing dialog reports itself).
+  virtual std::optional<std::string> ChooseVisFile(std::string_view current) {
+    (void)current;
+    return std::nullopt;
+  }
+  // Empties the tree when the set is closed. The tree pane does it by replacing its window, which
+  // is much faster than removing many items; `full` (the program is closing) leaves no pane.
+  virtual void ClearTree(MenuTree& tree, bool full) {
+    (void)full;
+    tree.Clear();
+  }
 };
 
 // The contract of long operations after each unit of work: go on only while the state is busy and

@@ -13,6 +13,7 @@ void ScenerySet::Close() {
   locations.Free();
   vis_count = bgl_count = area_count = location_count = checked_bgl_count = 0;
   deleted_area_count = deleted_location_count = 0;
+  areas_left_out = locations_left_out = 0;
   loaded = false;
   prev_exists = false;
   generated_menu_seen = false;

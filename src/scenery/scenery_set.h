@@ -93,11 +93,11 @@ class GrowableTable {
   // One-based look-up; nullptr for 0 or a number never given out.
   Record* At(int64_t number) {
     return number >= 1 && static_cast<size_t>(number) <= records_.size() ? &records_[number - 1]
-                                                                           : nullptr;
+                                                                         : nullptr;
   }
   const Record* At(int64_t number) const {
     return number >= 1 && static_cast<size_t>(number) <= records_.size() ? &records_[number - 1]
-                                                                           : nullptr;
+                                                                         : nullptr;
   }
   void Free() {
     records_.clear();
@@ -166,6 +166,9 @@ class ScenerySet {
   int32_t checked_bgl_count = 0;
   int32_t deleted_area_count = 0;
   int32_t deleted_location_count = 0;
+  // Areas and Locations the scan met after the record numbers ran out (kMaxRecordNumber).
+  int32_t areas_left_out = 0;
+  int32_t locations_left_out = 0;
 
   bool loaded = false;  // the scan has read the VIS file
   bool results_saved = true;

@@ -4,6 +4,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,15 @@ class RecordingHost : public Host {
   void MarkVisSelectionsUnchanged() override { ++vis_unchanged_marks; }
   void UpdateMenuState() override { ++menu_updates; }
   void StoreVisFileName(std::string_view name) override { vis_file_setting = std::string(name); }
+  std::optional<std::string> ChooseVisFile(std::string_view current) override {
+    offered_vis_files.emplace_back(current);
+    return chosen_vis_file;
+  }
+  void ClearTree(MenuTree& tree, bool full) override {
+    ++tree_clears;
+    tree.Clear();
+    if (full) ++full_tree_clears;
+  }
 
   // Script.
   bool confirmations = true;
@@ -81,6 +91,8 @@ class RecordingHost : public Host {
   // Called at each PumpMessages with its running count; return false to say "stop". A test may
   // also set `busy` to cancelled here, as the Cancel button does.
   std::function<bool(int)> on_pump;
+  // The answer of ChooseVisFile: nothing means the user cancelled.
+  std::optional<std::string> chosen_vis_file;
 
   // Record.
   std::vector<std::string> messages;
@@ -99,6 +111,9 @@ class RecordingHost : public Host {
   BusyState busy = BusyState::kIdle;
   std::vector<VisRow> vis_rows;
   std::string vis_file_setting;
+  std::vector<std::string> offered_vis_files;
+  int tree_clears = 0;
+  int full_tree_clears = 0;
 };
 
 }  // namespace tarnwick::testing

@@ -1,0 +1,15 @@
+#include "scenery/close_scenery_set.h"
+
+namespace tarnwick {
+
+void CloseScenerySet(Session& s, bool full) {
+  s.set.Close();
+  // The nodes it points at go with the tree.
+  s.tree_state.auto_expanded_area = nullptr;
+  s.host.ResetStatusCounts();
+  if (s.tree.Count() > 0 || full) s.host.ClearTree(s.tree, full);
+  s.host.ClearVisRows();
+  s.host.UpdateMenuState();
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,33 @@
+// The paths of the set's own files, derived from the VIS file's path: the Menus folder beside the
+// VIS file, the scan's log, the generated menu BGL (in the Menus folder's Scenery folder, where the
+// path rule of the VIS file looks for it), the path its VIS entry names, and its previous copy.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "scenery/session.h"
+
+namespace tarnwick {
+
+// The VIS file's name up to its first full stop; the whole name when it has none.
+std::string VisBaseName(std::string_view vis_path);
+// "...\Scenery\Menus" for "...\Scenery\World.vis".
+std::string MenusFolder(std::string_view vis_path);
+// "...\Menus\World_.log".
+std::string LogPathFor(std::string_view vis_path);
+// "...\Menus\World_MENU.bgl": the path written into the generated menu's VIS entry.
+std::string MenuEntryPathFor(std::string_view vis_path);
+// "...\Menus\Scenery\World_MENU.bgl": the generated menu BGL itself.
+std::string MenuBglPathFor(std::string_view vis_path);
+
+// The previous-results copy of the generated menu BGL.
+inline std::string PreviousCopyPath(const ScenerySet& set) {
+  return set.menu_bgl_path + "Prev";
+}
+
+// Sets MenuEntryPath and MenuBglPath and makes sure the folder of the menu BGL exists (a folder
+// that cannot be made is not reported: writing into it fails later and says so).
+void BuildMenuPaths(Session& s);
+
+}  // namespace tarnwick
