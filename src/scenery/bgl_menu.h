@@ -28,10 +28,22 @@ struct BglHeader {
 
 BglHeader ParseBglHeader(const uint8_t* bytes);  // 128 bytes
 
-// Reads the menu of one BGL. `file` is positioned at the header's menu data offset; `path` is the
-// file's full path; `vis_index` is the zero-based number of the VIS entry being scanned.
+// How the Locations of a generated menu BGL are tied to the VIS entries.
+enum class SceneryCheck {
+  // The scan: a Location whose SCEN path no longer belongs to an active VIS entry is dropped;
+  // a kept one belongs to the first active entry with that path.
+  kActiveEntries,
+  // A file looked at on its own, without a VIS file: every Location is kept and its sceneryVis
+  // is the SCEN index as stored (the VIS entry's number at the time of saving).
+  kAsSaved,
+};
+
+// Reads the menu of one BGL into the model and the tree (under s.set.tree_root, after
+// s.set.last_area), one record at a time. `file` is the open BGL; `path` is its full path;
+// `vis_index` is the zero-based number of the VIS entry being scanned (-1 for none). A malformed
+// record simply ends its list; nothing outside the file is read.
 void ReadBglMenu(Session& s, File& file, const BglHeader& header, std::string_view path,
-                 int vis_index);
+                 int vis_index, SceneryCheck check = SceneryCheck::kActiveEntries);
 
 // The paths of a generated file's scenery list (numbered from 1), or nothing; restores the file
 // position.
@@ -41,7 +53,7 @@ std::optional<std::vector<std::string>> ReadSceneryList(Session& s, File& file,
 // Writes the menu switch byte of one BGL: `choose` gets the header and returns the byte to write
 // (0 or 1), or -1 to leave the file alone. Attributes are reset to normal first. Returns true when
 // the byte was written. Only a byte that is now 0 or 1 is written, and 1 only where a well-formed
-// AREA record follows.
+// AREA record (length 8 to 4000, wholly inside the file) follows: any other file stays as it is.
 bool SwitchMenu(FileSystem& fs, std::string_view path,
                 const std::function<int(const BglHeader&)>& choose);
 // SwitchMenu with a fixed value.

@@ -1,0 +1,396 @@
+#include "scenery/bgl_menu.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <new>
+
+#include "scenery/bgl_records.h"
+#include "scenery/scan_progress.h"
+#include "tree/insert_tree_item.h"
+
+namespace tarnwick {
+
+namespace {
+
+constexpr uint64_t kMaxFilePosition = std::numeric_limits<uint32_t>::max();
+constexpr size_t kMaxWrittenTitle = 20;
+constexpr size_t kMaxWrittenDescription = 40;
+constexpr size_t kMaxListTitle = 31;
+constexpr size_t kMaxListPath = 255;
+
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string Format(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  va_list again;
+  va_copy(again, args);
+  int size = std::vsnprintf(nullptr, 0, format, args);
+  va_end(args);
+  std::string text(size > 0 ? static_cast<size_t>(size) : 0, '\0');
+  if (size > 0) std::vsnprintf(text.data(), text.size() + 1, format, again);
+  va_end(again);
+  return text;
+}
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool IsLetterOrDigit(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
+char FoldCase(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+  }
+  return true;
+}
+
+// Reads one record of `type` whose length lies between `min_length` and kMaxMenuRecord into
+// `buffer` (kMaxMenuRecord bytes). Returns its length, or 0 where the list ends: another type
+// byte, a length out of range, or a record cut short by the end of the file.
+uint16_t ReadRecord(File& file, uint8_t type, uint16_t min_length, uint8_t* buffer) {
+  uint32_t got = 0;
+  if (!file.Read(buffer, 1, got) || got != 1 || buffer[0] != type) return 0;
+  if (!file.Read(buffer + 1, 2, got) || got != 2) return 0;
+  uint16_t length = GetU16(buffer + 1);
+  if (length < min_length || length > kMaxMenuRecord) return 0;
+  uint32_t rest = length - 3u;
+  if (!file.Read(buffer + 3, rest, got) || got != rest) return 0;
+  return length;
+}
+
+// The NUL-terminated text at `from` in a record of `length` bytes; a text without its NUL ends
+// with the record.
+std::string_view RecordText(const uint8_t* record, size_t from, size_t length) {
+  const char* begin = reinterpret_cast<const char*>(record) + from;
+  size_t room = length > from ? length - from : 0;
+  const void* nul = std::memchr(begin, 0, room);
+  return std::string_view(begin,
+                          nul ? static_cast<size_t>(static_cast<const char*>(nul) - begin) : room);
+}
+
+// Area titles lose their blanks at both ends, so that they line up and sort as they read.
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// A description runs from its first to its last letter or digit; one without any is no
+// description at all.
+std::string_view CleanDescription(std::string_view text) {
+  while (!text.empty() && !IsLetterOrDigit(text.front())) text.remove_prefix(1);
+  while (!text.empty() && !IsLetterOrDigit(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// The number of the first active VIS entry whose stored path is `path`, ignoring case; 0 when
+// none is.
+int32_t ActiveEntryWithPath(const ScenerySet& set, std::string_view path) {
+  for (size_t i = 0; i < set.vis_entries.size(); ++i) {
+    const VisEntry& entry = set.vis_entries[i];
+    if ((set.StoredFlags(entry) & 1) != 0 && EqualNoCase(set.EntryPath(entry), path)) {
+      return static_cast<int32_t>(i + 1);
+    }
+  }
+  return 0;
+}
+
+// Closes every Area once the whole menu of a file is in, so that a large menu opens as a list of
+// Areas.
+void CollapseAreas(Session& s) {
+  TreeNode root = s.set.tree_root;
+  if (root == nullptr) return;
+  s.tree.Expand(root, true);
+  for (TreeNode area = s.tree.FirstChild(root); area != nullptr; area = s.tree.Next(area)) {
+    s.tree.Expand(area, false);
+  }
+  s.tree_state.auto_expanded_area = nullptr;
+}
+
+std::optional<std::vector<std::string>> LoadSceneryList(File& file, uint32_t offset) {
+  int64_t size = file.Size();
+  if (size < 0 || offset >= size) return std::nullopt;
+  uint64_t count = static_cast<uint64_t>(size) - offset;
+  if (count > kMaxFilePosition || !file.Seek(offset)) return std::nullopt;
+  std::vector<uint8_t> bytes;
+  try {
+    bytes.resize(static_cast<size_t>(count));
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
+  uint32_t got = 0;
+  if (!file.Read(bytes.data(), static_cast<uint32_t>(count), got) || got != count) {
+    return std::nullopt;
+  }
+  auto text_end = [&](size_t from) -> size_t {
+    const void* nul =
+        from < bytes.size() ? std::memchr(&bytes[from], 0, bytes.size() - from) : nullptr;
+    return nul ? static_cast<size_t>(static_cast<const uint8_t*>(nul) - bytes.data())
+               : bytes.size();
+  };
+  std::vector<std::string> paths;
+  size_t at = 0;
+  while (at < bytes.size() && bytes[at] == kSceneryTitleMarker) {
+    size_t title_end = text_end(at + 1);
+    if (title_end + 1 >= bytes.size() || bytes[title_end + 1] != kSceneryPathMarker) break;
+    size_t path_start = title_end + 2;
+    size_t path_end = text_end(path_start);
+    if (path_end >= bytes.size()) break;
+    paths.emplace_back(reinterpret_cast<const char*>(bytes.data()) + path_start,
+                       path_end - path_start);
+    at = path_end + 1;
+  }
+  if (paths.empty()) return std::nullopt;
+  return paths;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::string>> ReadSceneryList(Session& s, File& file,
+                                                        const BglHeader& header) {
+  uint32_t back = file.Position();
+  auto list = LoadSceneryList(file, header.scenery_list_offset);
+  if (list) {
+    s.log.Write(Format("BGL's scenery list has %d entries\n", static_cast<int>(list->size())));
+  } else {
+    s.log.Write("Couldn't make scenery list from BGL!\n");
+  }
+  file.Seek(back);
+  return list;
+}
+
+void ReadBglMenu(Session& s, File& file, const BglHeader& header, std::string_view path,
+                 int vis_index, SceneryCheck check) {
+  ScenerySet& set = s.set;
+  std::optional<std::vector<std::string>> scenery;
+  if (header.HasSceneryList()) {
+    s.log.Write("This BGL is TARNWICK generated!\n");
+    scenery = ReadSceneryList(s, file, header);
+    set.generated_menu_seen = true;
+  }
+  const int32_t found_vis = vis_index + 1;
+  std::vector<uint8_t> buffer(kMaxMenuRecord);
+  uint8_t* record = buffer.data();
+  bool first = true;
+
+  for (uint64_t p = header.menu_offset; p <= kMaxFilePosition;) {
+    if (!file.Seek(static_cast<uint32_t>(p))) break;
+    uint16_t length = ReadRecord(file, kAreaRecordType, kMinAreaRecord, record);
+    if (length == 0) break;
+    // Record numbers must fit the low 16 bits of the tree's item data.
+    if (set.area_count >= kMaxRecordNumber) break;
+    if (first) {
+      ++set.bgl_count;
+      s.host.SetStatusCount(StatusPart::kMenus, set.bgl_count);
+      set.AddMenuBgl(std::string(path));
+      s.log.Write("Menu entry found!\n");
+      first = false;
+    }
+    std::string_view stored_title = RecordText(record, kAreaTitleAt, length);
+    ++set.area_count;
+    set.AddArea(found_vis);
+    s.log.Write(Format("AREA found: '%s'\n", std::string(stored_title).c_str()));
+    TreeNode area = InsertTreeItem(s, set.tree_root, set.last_area, TrimBlanks(stored_title),
+                                   NodeKind::kArea, static_cast<uint32_t>(set.area_count));
+    if (area == nullptr) {
+      --set.area_count;
+      break;
+    }
+    const uint64_t next_area = p + length;
+    const uint64_t locn_list = uint64_t{header.menu_offset} + GetU32(record + kAreaLocnOffsetAt);
+    // A LOCN list that cannot be reached ends the file's menu; its Area then has no Locations
+    // and goes like any other empty Area.
+    const bool unreachable =
+        locn_list > kMaxFilePosition || !file.Seek(static_cast<uint32_t>(locn_list));
+
+    int kept = 0;
+    TreeNode last_location = nullptr;
+    bool check_logged = false;
+    while (!unreachable && set.location_count < kMaxRecordNumber) {
+      uint16_t locn_length = ReadRecord(file, kLocnRecordType, kMinLocnRecord, record);
+      if (locn_length == 0) break;
+      int32_t scenery_vis = found_vis;
+      bool keep = true;
+      if (scenery) {
+        uint16_t scen = GetU16(record + locn_length - 2);
+        if (check == SceneryCheck::kAsSaved) {
+          scenery_vis = scen;
+        } else if (scen >= 1 && scen <= scenery->size()) {
+          const std::string& scen_path = (*scenery)[scen - 1];
+          if (!check_logged) {
+            s.log.Write(Format("Checking SCEN %d=%s still listed:", scen, scen_path.c_str()));
+          }
+          int32_t entry = ActiveEntryWithPath(set, scen_path);
+          if (entry != 0) {
+            scenery_vis = entry;
+            if (!check_logged) s.log.Write(" Ok\n");
+          } else {
+            keep = false;
+            if (!check_logged) s.log.Write("\nLOCN(s) omitted since now no SCEN path\n");
+          }
+          check_logged = true;
+        }
+      }
+      std::string_view description =
+          CleanDescription(RecordText(record, kLocnDescriptionAt, locn_length));
+      if (!keep || description.empty()) continue;
+      ++set.location_count;
+      set.AddLocation(DecodeLocnFields(record), found_vis, set.bgl_count, set.area_count,
+                      scenery_vis);
+      TreeNode location = InsertTreeItem(s, area, last_location, description, NodeKind::kLocation,
+                                         static_cast<uint32_t>(set.location_count));
+      if (location == nullptr) {
+        --set.location_count;
+        break;
+      }
+      last_location = location;
+      ++kept;
+    }
+
+    if (kept == 0) {
+      s.tree.Remove(area);
+      --set.area_count;
+      s.log.Write("  Area omitted since has no LOCNs\n");
+    } else {
+      set.last_area = area;
+      s.log.Write(Format("  Area contains %d LOCNs\n", kept));
+      if (s.options.expand_initially) {
+        s.tree.Expand(area, true);
+        s.tree.EnsureVisible(last_location);
+      }
+    }
+    if (unreachable) break;
+    p = next_area;
+  }
+
+  if (!s.options.expand_initially && set.last_area != nullptr) {
+    CollapseAreas(s);
+    s.tree.EnsureVisible(set.last_area);
+  }
+  ReportScanProgress(s, vis_index);
+}
+
+bool SwitchMenu(FileSystem& fs, std::string_view path,
+                const std::function<int(const BglHeader&)>& choose) {
+  fs.SetNormalAttributes(path);
+  std::unique_ptr<File> file = fs.Open(path, OpenMode::kReadWrite);
+  if (!file) return false;
+  uint8_t header_bytes[kBglHeaderSize];
+  uint32_t got = 0;
+  if (!file->Read(header_bytes, kBglHeaderSize, got) || got != kBglHeaderSize) return false;
+  const BglHeader header = ParseBglHeader(header_bytes);
+  const int value = choose(header);
+  if (value != 0 && value != 1) return false;
+  if (header.menu_offset == 0 || !file->Seek(header.menu_offset)) return false;
+  // Only a switch byte is ever rewritten: a menu data offset that points anywhere else (a byte
+  // other than 0 or 1, or no AREA record to switch on) leaves the file as it is.
+  uint8_t area[3];
+  if (!file->Read(area, sizeof area, got) || got < 1 || area[0] > 1) return false;
+  if (value == 1) {
+    const uint16_t length = got == sizeof area ? GetU16(area + 1) : 0;
+    const int64_t size = file->Size();
+    if (length < kMinAreaRecord || length > kMaxMenuRecord || size < 0 ||
+        uint64_t{header.menu_offset} + length > static_cast<uint64_t>(size)) {
+      return false;
+    }
+  }
+  const uint8_t byte = static_cast<uint8_t>(value);
+  return file->Seek(header.menu_offset) && file->Write(&byte, 1);
+}
+
+bool SetMenuSwitch(FileSystem& fs, std::string_view path, uint8_t value) {
+  return SwitchMenu(fs, path, [value](const BglHeader&) { return static_cast<int>(value); });
+}
+
+bool WriteMenuBgl(Session& s, File& file) {
+  auto write = [&file](const std::vector<uint8_t>& bytes) {
+    return file.Write(bytes.data(), static_cast<uint32_t>(bytes.size()));
+  };
+  auto progress = [&s](const std::string& text) {
+    if (s.host.ProgressBoxExists()) s.host.SetProgressLine(ProgressLine::kFile, text);
+  };
+  if (!write(EncodeGeneratedHeader(0))) return false;
+
+  std::vector<TreeNode> areas;
+  if (TreeNode root = s.tree.Root()) {
+    for (TreeNode area = s.tree.FirstChild(root); area != nullptr; area = s.tree.Next(area)) {
+      areas.push_back(area);
+    }
+  }
+
+  // The AREA list; each record's LOCN offset is filled in once its Locations have a place.
+  std::vector<uint32_t> offset_pos(areas.size(), 0);  // 0: omitted, no Locations
+  std::vector<uint8_t> record;
+  int written = 0;
+  int omitted = 0;
+  for (size_t i = 0; i < areas.size(); ++i) {
+    if (s.tree.FirstChild(areas[i]) == nullptr) {
+      ++omitted;
+    } else {
+      record.clear();
+      AppendAreaRecord(record, s.tree.Label(areas[i]).substr(0, kMaxWrittenTitle), 0);
+      offset_pos[i] = file.Position() + kAreaLocnOffsetAt;
+      if (!write(record)) return false;
+      if (MenuArea* area = s.set.Area(RecordOf(s.tree.Data(areas[i])))) {
+        area->locn_offset_pos = static_cast<int32_t>(offset_pos[i]);
+      }
+      ++written;
+    }
+    progress(Format("Menu contains %d scenery Areas (omitted %d through no Locations)", written,
+                    omitted));
+  }
+  const std::vector<uint8_t> end_of_list(1, 0);
+  if (!write(end_of_list)) return false;
+
+  int locations = 0;
+  for (size_t i = 0; i < areas.size(); ++i) {
+    if (offset_pos[i] != 0) {
+      const uint32_t here = file.Position();
+      uint8_t offset[4];
+      PutU32(offset, here - kBglHeaderSize);
+      if (!file.Seek(offset_pos[i]) || !file.Write(offset, sizeof offset) || !file.Seek(here)) {
+        return false;
+      }
+      for (TreeNode node = s.tree.FirstChild(areas[i]); node != nullptr; node = s.tree.Next(node)) {
+        const MenuLocation* location = s.set.Location(RecordOf(s.tree.Data(node)));
+        if (location == nullptr) return false;
+        record.clear();
+        AppendLocnRecord(record, location->fields,
+                         s.tree.Label(node).substr(0, kMaxWrittenDescription),
+                         static_cast<uint16_t>(location->scenery_vis));
+        if (!write(record)) return false;
+        ++locations;
+        progress(Format("Menu contains %d scenery Locations", locations));
+      }
+    }
+    if (!write(end_of_list)) return false;
+  }
+
+  const uint32_t list_offset = file.Position();
+  if (!file.Seek(0) || !write(EncodeGeneratedHeader(list_offset)) || !file.Seek(list_offset)) {
+    return false;
+  }
+  std::vector<uint8_t> list;
+  for (const VisEntry& entry : s.set.vis_entries) {
+    std::string_view title = std::string_view(s.set.EntryTitle(entry)).substr(0, kMaxListTitle);
+    std::string_view path = std::string_view(s.set.EntryPath(entry)).substr(0, kMaxListPath);
+    list.push_back(kSceneryTitleMarker);
+    list.insert(list.end(), title.begin(), title.end());
+    list.push_back(0);
+    list.push_back(kSceneryPathMarker);
+    list.insert(list.end(), path.begin(), path.end());
+    list.push_back(0);
+  }
+  list.push_back(0);
+  return write(list);
+}
+
+}  // namespace tarnwick
