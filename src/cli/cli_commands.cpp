@@ -3,8 +3,12 @@
 namespace tarnwick::cli {
 
 // Each job lives in its own file; this table only names them.
+extern const Command kVisCommand;
+
 const std::vector<Command>& Commands() {
-  static const std::vector<Command> commands = {};
+  static const std::vector<Command> commands = {
+      kVisCommand,
+  };
   return commands;
 }
 
