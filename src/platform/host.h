@@ -77,6 +77,17 @@ class Host {
     (void)full;
     tree.Clear();
   }
+
+  // The tree's selection has changed to `node` (nullptr: none): drop the details undo and fill the
+  // details pane for it with its first row selected.
+  virtual void FillDetails(TreeNode node) { (void)node; }
+  // Fills the details pane again for the tree's selection, at once.
+  virtual void RefreshDetails() {}
+  // Asks for a details refresh after the tree has stored an edited label: posted, not run at once,
+  // so that the pane reads the label the tree keeps.
+  virtual void QueueDetailsRefresh() {}
+  // Gives the keyboard focus to the tree pane.
+  virtual void FocusTree() {}
 };
 
 // The contract of long operations after each unit of work: go on only while the state is busy and

@@ -1,7 +1,6 @@
 #include "scenery/memory_menu_tree.h"
 
 #include <algorithm>
-#include <cctype>
 #include <vector>
 
 namespace tarnwick {
@@ -24,7 +23,9 @@ TreeNode Handle(const void* node) {
 }
 }  // namespace
 
-MemoryMenuTree::MemoryMenuTree() : top_(std::make_unique<Node>()) { top_->expanded = true; }
+MemoryMenuTree::MemoryMenuTree() : top_(std::make_unique<Node>()) {
+  top_->expanded = true;
+}
 
 MemoryMenuTree::~MemoryMenuTree() = default;
 
@@ -49,8 +50,14 @@ TreeNode MemoryMenuTree::Insert(TreeNode parent, TreeNode after, std::string_vie
   n->parent = p;
   n->prev = a;
   n->next = a ? a->next : p->first;
-  if (n->next) n->next->prev = n; else p->last = n;
-  if (a) a->next = n; else p->first = n;
+  if (n->next)
+    n->next->prev = n;
+  else
+    p->last = n;
+  if (a)
+    a->next = n;
+  else
+    p->first = n;
   owned_.emplace(n, std::move(owned));
   ++count_;
   return Handle(n);
@@ -58,8 +65,14 @@ TreeNode MemoryMenuTree::Insert(TreeNode parent, TreeNode after, std::string_vie
 
 void MemoryMenuTree::Unlink(Node* n) {
   Node* p = n->parent;
-  if (n->prev) n->prev->next = n->next; else p->first = n->next;
-  if (n->next) n->next->prev = n->prev; else p->last = n->prev;
+  if (n->prev)
+    n->prev->next = n->next;
+  else
+    p->first = n->next;
+  if (n->next)
+    n->next->prev = n->prev;
+  else
+    p->last = n->prev;
   n->prev = n->next = nullptr;
 }
 
@@ -98,7 +111,9 @@ void MemoryMenuTree::Clear() {
   count_ = 0;
 }
 
-TreeNode MemoryMenuTree::Root() const { return Handle(top_->first); }
+TreeNode MemoryMenuTree::Root() const {
+  return Handle(top_->first);
+}
 
 TreeNode MemoryMenuTree::Parent(TreeNode node) const {
   if (!node) return nullptr;
@@ -122,7 +137,9 @@ std::string MemoryMenuTree::Label(TreeNode node) const {
 void MemoryMenuTree::SetLabel(TreeNode node, std::string_view label) {
   if (node) Get(node)->label = std::string(label.substr(0, kMaxLabel));
 }
-TreeItemData MemoryMenuTree::Data(TreeNode node) const { return node ? Get(node)->data : 0; }
+TreeItemData MemoryMenuTree::Data(TreeNode node) const {
+  return node ? Get(node)->data : 0;
+}
 
 void MemoryMenuTree::Select(TreeNode node) {
   if (node == selected_) return;
@@ -133,7 +150,9 @@ void MemoryMenuTree::Select(TreeNode node) {
   if (on_selection_changed) on_selection_changed(old_node, node);
 }
 
-bool MemoryMenuTree::Expanded(TreeNode node) const { return node && Get(node)->expanded; }
+bool MemoryMenuTree::Expanded(TreeNode node) const {
+  return node && Get(node)->expanded;
+}
 
 void MemoryMenuTree::Expand(TreeNode node, bool expand) {
   if (!node) return;
@@ -150,7 +169,9 @@ void MemoryMenuTree::Expand(TreeNode node, bool expand) {
   }
 }
 
-bool MemoryMenuTree::Marked(TreeNode node) const { return node && Get(node)->marked; }
+bool MemoryMenuTree::Marked(TreeNode node) const {
+  return node && Get(node)->marked;
+}
 void MemoryMenuTree::SetMarked(TreeNode node, bool marked) {
   if (node) Get(node)->marked = marked;
 }
@@ -171,23 +192,34 @@ bool MemoryMenuTree::IsShown(TreeNode node) const {
   return true;
 }
 
+void MemoryMenuTree::EditLabel(TreeNode node) {
+  if (on_begin_label_edit && on_begin_label_edit(node)) return;
+  editing_ = node;
+}
+
 void MemoryMenuTree::SortChildren(TreeNode node) {
   Node* p = node ? Get(node) : top_.get();
-  std::vector<Node*> children;
-  for (Node* c = p->first; c != nullptr; c = c->next) children.push_back(c);
-  auto upper = [](const std::string& s) {
-    std::string u = s;
-    for (char& ch : u) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    return u;
-  };
+  // Upper-case each label once rather than at every comparison.
+  std::vector<std::pair<std::string, Node*>> children;
+  for (Node* c = p->first; c != nullptr; c = c->next) {
+    std::string key = c->label;
+    for (char& ch : key) {
+      if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
+    }
+    children.emplace_back(std::move(key), c);
+  }
   std::stable_sort(children.begin(), children.end(),
-                   [&](Node* a, Node* b) { return upper(a->label) < upper(b->label); });
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
   p->first = p->last = nullptr;
   Node* prev = nullptr;
-  for (Node* c : children) {
+  for (auto& entry : children) {
+    Node* c = entry.second;
     c->prev = prev;
     c->next = nullptr;
-    if (prev) prev->next = c; else p->first = c;
+    if (prev)
+      prev->next = c;
+    else
+      p->first = c;
     prev = c;
   }
   p->last = prev;

@@ -43,10 +43,12 @@ class MemoryMenuTree : public MenuTree {
   void EnsureVisible(TreeNode node) override;
   bool IsShown(TreeNode node) const override;
   void SortChildren(TreeNode node) override;
-  void EditLabel(TreeNode node) override { editing_ = node; }
+  void EditLabel(TreeNode node) override;
 
   // Called with the old and the new selection after every change, as TVN_SELCHANGED.
   std::function<void(TreeNode old_node, TreeNode new_node)> on_selection_changed;
+  // Called when label editing is about to start, as TVN_BEGINLABELEDIT: true refuses it.
+  std::function<bool(TreeNode node)> on_begin_label_edit;
 
   // What the screen would show: the node last brought into view, the node whose label editing
   // was started last (nullptr when none).

@@ -21,8 +21,12 @@ using TreeItemData = uint32_t;
 constexpr TreeItemData MakeTreeItemData(NodeKind kind, uint32_t record) {
   return (static_cast<uint32_t>(kind) << 16) | (record & 0xFFFFu);
 }
-constexpr NodeKind KindOf(TreeItemData data) { return static_cast<NodeKind>(data >> 16); }
-constexpr uint32_t RecordOf(TreeItemData data) { return data & 0xFFFFu; }
+constexpr NodeKind KindOf(TreeItemData data) {
+  return static_cast<NodeKind>(data >> 16);
+}
+constexpr uint32_t RecordOf(TreeItemData data) {
+  return data & 0xFFFFu;
+}
 
 // Record numbers must fit the low 16 bits of TreeItemData.
 constexpr int kMaxRecordNumber = 65535;
@@ -74,9 +78,12 @@ class MenuTree {
   virtual void EnsureVisible(TreeNode node) = 0;
   // Whether the node is shown: every ancestor is expanded.
   virtual bool IsShown(TreeNode node) const = 0;
-  // Sorts the children of `node` by label, ignoring case; the control's own comparison.
+  // Sorts the children of `node` by label, ignoring the case of a-z; children with equal labels
+  // keep their order (the tree-view binding sorts with a callback that breaks ties by the old
+  // position, since the control's own sort does not promise it).
   virtual void SortChildren(TreeNode node) = 0;
-  // Starts in-place editing of the node's label.
+  // Starts in-place editing of the node's label. The tree pane first asks BeginRename, which
+  // refuses the root (TVN_BEGINLABELEDIT).
   virtual void EditLabel(TreeNode node) = 0;
 };
 

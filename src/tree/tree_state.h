@@ -1,14 +1,43 @@
-// The state of the tree pane that the tree rules read and change: drag in progress, the Area that
-// automatic expansion opened last.
+// The state of the tree pane that the tree rules read and change: the drag, automatic expansion,
+// the one-level rename undo and the search. Every node kept here names a node of the current tree
+// or none: removing nodes through RemoveTreeNode and emptying the tree (ForgetNodes) see to it.
 #pragma once
 
+#include <string>
+
 #include "scenery/menu_tree.h"
+#include "tree/search_state.h"
 
 namespace tarnwick {
 
+// The label a node had before its last label edit began.
+struct RenameUndo {
+  bool available = false;
+  TreeNode node = nullptr;
+  std::string text;
+
+  void Clear() {
+    available = false;
+    node = nullptr;
+    text.clear();
+  }
+};
+
 struct TreeState {
   bool dragging = false;
+  TreeNode dragged = nullptr;
+  // The Area that automatic expansion opened last.
   TreeNode auto_expanded_area = nullptr;
+  // Set while every Area is expanded or collapsed at once, so that the selection moving to a
+  // collapsing Area does not open it again.
+  bool expanding_all = false;
+  RenameUndo rename_undo;
+  SearchState search;
+
+  // The tree has been emptied or made anew: forget every node kept (the search text stays).
+  void ForgetNodes();
+  // `node` is about to leave the tree with its children: forget whatever lies in it.
+  void ForgetNodesIn(const MenuTree& tree, TreeNode node);
 };
 
 }  // namespace tarnwick

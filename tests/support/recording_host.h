@@ -83,6 +83,10 @@ class RecordingHost : public Host {
     tree.Clear();
     if (full) ++full_tree_clears;
   }
+  void FillDetails(TreeNode node) override { details_fills.push_back(node); }
+  void RefreshDetails() override { ++details_refreshes; }
+  void QueueDetailsRefresh() override { ++queued_details_refreshes; }
+  void FocusTree() override { ++tree_focus_requests; }
 
   // Script.
   bool confirmations = true;
@@ -114,6 +118,10 @@ class RecordingHost : public Host {
   std::vector<std::string> offered_vis_files;
   int tree_clears = 0;
   int full_tree_clears = 0;
+  std::vector<TreeNode> details_fills;  // FillDetails, in order
+  int details_refreshes = 0;
+  int queued_details_refreshes = 0;
+  int tree_focus_requests = 0;
 };
 
 }  // namespace tarnwick::testing

@@ -15,8 +15,7 @@ namespace tarnwick::testing {
 
 struct TestSession {
   explicit TestSession(const DriveMap& drives = {})
-      : fs(MakeNativeFileSystem(drives)),
-        session{set, tree, *fs, host, options, log, tree_state} {}
+      : fs(MakeNativeFileSystem(drives)), session{set, tree, *fs, host, options, log, tree_state} {}
 
   ScenerySet set;
   MemoryMenuTree tree;

@@ -1,0 +1,36 @@
+// The decision behind scrolling the tree while dragging near or beyond its top or bottom edge.
+#pragma once
+
+namespace tarnwick {
+
+// A client rectangle: left and top are 0, right and bottom exclusive.
+struct PaneRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
+enum class AutoScrollAction {
+  kKeep,  // leave the scroll timer as it is (running or not)
+  kStop,  // stop the scroll timer
+  kScroll,
+};
+enum class ScrollDirection { kLineUp = 0, kLineDown = 1 };
+
+struct AutoScrollDecision {
+  AutoScrollAction action = AutoScrollAction::kKeep;
+  ScrollDirection direction = ScrollDirection::kLineUp;
+  int period_ms = 0;  // with kScroll: the timer's period, started afresh
+};
+
+constexpr int kSlowScrollMs = 250;
+constexpr int kFastScrollMs = 100;
+
+// For the cursor at (x, y) in the pane's client coordinates: within two horizontal scroll bar
+// heights (`cy_hscroll` each) of the top or bottom edge it scrolls slowly, beyond the edge fast,
+// in the middle it stops; beside the pane, or with no vertical scroll range, nothing changes.
+AutoScrollDecision CheckAutoScroll(const PaneRect& client, int x, int y, int cy_hscroll,
+                                   bool has_scroll_range);
+
+}  // namespace tarnwick

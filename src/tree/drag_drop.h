@@ -1,0 +1,18 @@
+// Moving and merging by dragging in the tree: what starting a drag and dropping do to the tree and
+// its state. The tree pane keeps the drag image, the mouse capture and the drop highlight.
+#pragma once
+
+#include "scenery/session.h"
+
+namespace tarnwick {
+
+// A drag of `node` starts: the rename undo goes, and the selection is removed, which clears every
+// mark and empties the details pane.
+void BeginItemDrag(Session& s, TreeNode node);
+
+// The button was released over `target` (the drop-highlighted node; nullptr when none was ever
+// highlighted) with Shift held or not. Moves or merges the dragged node as the pair of kinds
+// says, selects the result, and ends the drag. Returns the node selected, or nullptr.
+TreeNode DropItem(Session& s, TreeNode target, bool shift);
+
+}  // namespace tarnwick
