@@ -14,6 +14,7 @@ struct AreaSpec {
   std::string label;
   std::vector<std::string> locations;
 };
+using Menu = std::vector<AreaSpec>;
 
 // Area n (1-based, in order) gets visIndex n. Location record m gets latitude 1000*m, longitude
 // 2000*m, altitude and heading m, foundVis its Area's visIndex, sceneryVis 100 + that, bglIndex 1.

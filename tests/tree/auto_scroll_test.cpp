@@ -1,0 +1,55 @@
+#include "tree/auto_scroll.h"
+
+#include <gtest/gtest.h>
+
+namespace tarnwick {
+namespace {
+
+TEST(AutoScrollTest, ScrollsNearAndBeyondTheEdgesAndStopsInTheMiddle) {
+  const PaneRect client{0, 0, 200, 300};
+  const int cy = 17;  // margin 34: slow above y 34 and below y 266
+  struct Case {
+    int x, y;
+    AutoScrollAction action;
+    ScrollDirection direction;
+    int period;
+  };
+  using A = AutoScrollAction;
+  using D = ScrollDirection;
+  const Case cases[] = {
+      {50, 0, A::kScroll, D::kLineUp, 250},
+      {50, 33, A::kScroll, D::kLineUp, 250},
+      {50, 34, A::kStop, D::kLineUp, 0},
+      {50, 150, A::kStop, D::kLineUp, 0},
+      {50, 266, A::kStop, D::kLineUp, 0},
+      {50, 267, A::kScroll, D::kLineDown, 250},
+      {50, 299, A::kScroll, D::kLineDown, 250},
+      {50, -1, A::kScroll, D::kLineUp, 100},
+      {-40, -500, A::kScroll, D::kLineUp, 100},
+      {50, 301, A::kScroll, D::kLineDown, 100},
+      {250, 900, A::kScroll, D::kLineDown, 100},
+      // On the bottom edge itself (outside) and beside the pane: the timer is left alone.
+      {50, 300, A::kKeep, D::kLineUp, 0},
+      {250, 10, A::kKeep, D::kLineUp, 0},
+      {-1, 150, A::kKeep, D::kLineUp, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y));
+    AutoScrollDecision d = CheckAutoScroll(client, c.x, c.y, cy, true);
+    EXPECT_EQ(d.action, c.action);
+    if (c.action == A::kScroll) {
+      EXPECT_EQ(d.direction, c.direction);
+      EXPECT_EQ(d.period_ms, c.period);
+    }
+  }
+}
+
+TEST(AutoScrollTest, WithoutAScrollRangeNothingChanges) {
+  const PaneRect client{0, 0, 200, 300};
+  for (int y : {-50, 5, 150, 295, 400}) {
+    EXPECT_EQ(CheckAutoScroll(client, 50, y, 17, false).action, AutoScrollAction::kKeep);
+  }
+}
+
+}  // namespace
+}  // namespace tarnwick
