@@ -30,6 +30,9 @@ TEST(CloseScenerySetTest, EmptiesTheModelTheTreeAndTheRows) {
     set.tree_root = t.tree.Insert(nullptr, nullptr, "World.vis", 0);
     set.last_area = t.tree.Insert(set.tree_root, nullptr, "Area", 0x10001);
     t.tree_state.auto_expanded_area = set.last_area;
+    t.tree_state.rename_undo = {true, set.last_area, "Area"};
+    t.tree_state.search.text = "kept";
+    t.tree_state.search.start_item = set.tree_root;
     t.host.status[0] = 3;
     t.host.AddVisRow(1, true, "title", "path");
 
@@ -47,6 +50,9 @@ TEST(CloseScenerySetTest, EmptiesTheModelTheTreeAndTheRows) {
     EXPECT_EQ(set.tree_root, nullptr);
     EXPECT_EQ(set.last_area, nullptr);
     EXPECT_EQ(t.tree_state.auto_expanded_area, nullptr);
+    EXPECT_FALSE(t.tree_state.rename_undo.available);
+    EXPECT_EQ(t.tree_state.search.start_item, nullptr);
+    EXPECT_EQ(t.tree_state.search.text, "kept");  // the search text lives as long as the program
     EXPECT_EQ(t.tree.Count(), 0u);
     EXPECT_EQ(t.host.tree_clears, 1);
     EXPECT_EQ(t.host.full_tree_clears, full ? 1 : 0);
