@@ -1,45 +1,42 @@
-// The program's entry point: registers the main window class and runs the message loop.
-#include <windows.h>
+// The program's entry point: the help file's path, the common controls, the main window class,
+// the main window, an optional VIS file from the command line, and the message loop.
+#include <array>
 
-namespace {
+#include "shell/start_up.h"
+#include "shell/win32/main_window.h"
+#include "shell/win32/win32_api.h"
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR command_line, int show) {
+  using tarnwick::win32::MainWindow;
+  std::array<char, tarnwick::kModulePathLength + 1> module = {};
+  GetModuleFileNameA(nullptr, module.data(), static_cast<DWORD>(module.size()));
+
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  if (previous == nullptr && !MainWindow::RegisterWindowClass(instance)) {
+    MessageBeep(MB_ICONEXCLAMATION);
+    return 1;
   }
-  return DefWindowProcA(window, message, wparam, lparam);
-}
-
-}  // namespace
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int show) {
-  if (previous == nullptr) {
-    WNDCLASSA window_class = {};
-    window_class.style = CS_HREDRAW | CS_VREDRAW;
-    window_class.lpfnWndProc = MainWindowProc;
-    window_class.hInstance = instance;
-    window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    window_class.lpszClassName = "Tarnwick";
-    if (RegisterClassA(&window_class) == 0) {
-      MessageBeep(MB_ICONEXCLAMATION);
-      return 1;
-    }
-  }
-  HWND window = CreateWindowA("Tarnwick", "Tarnwick", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                              instance, nullptr);
-  if (window == nullptr) {
+  tarnwick::win32::ShellEnvironment environment;
+  environment.help_path = tarnwick::HelpFilePath(module.data());
+  MainWindow main_window(instance, std::move(environment));
+  if (!main_window.Create()) {
     MessageBeep(MB_ICONASTERISK);
     return 2;
   }
-  ShowWindow(window, show);
-  UpdateWindow(window);
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
+  ShowWindow(main_window.Window(), show);
+  UpdateWindow(main_window.Window());
+
+  // A VIS file given on the command line (a double click on it) is opened as the open command
+  // would, without its dialog.
+  std::string vis_file = tarnwick::VisFileArgument(command_line != nullptr ? command_line : "");
+  if (!vis_file.empty()) {
+    std::array<char, MAX_PATH> full = {};
+    DWORD length =
+        GetFullPathNameA(vis_file.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length > 0 && length < full.size()) vis_file = full.data();
+    main_window.OpenScenerySet(vis_file);
   }
-  return static_cast<int>(message.wParam);
+  return main_window.RunMessageLoop();
 }

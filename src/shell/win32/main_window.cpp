@@ -1,0 +1,333 @@
+#include "shell/win32/main_window.h"
+
+#include "details/win32/details_pane.h"
+#include "resource.h"
+#include "shell/settings.h"
+#include "shell/win32/win32_api.h"
+#include "tree/win32/tree_pane.h"
+#include "tree/win32/vis_pane.h"
+
+namespace tarnwick::win32 {
+
+MainWindow::MainWindow(HINSTANCE instance, ShellEnvironment environment)
+    : instance_(instance),
+      help_path_(std::move(environment.help_path)),
+      questions_(environment.questions != nullptr ? environment.questions : &platform_questions_),
+      registry_(environment.registry != nullptr ? environment.registry : &platform_registry_),
+      settings_(std::move(environment.settings_file)),
+      own_file_system_(environment.file_system != nullptr ? nullptr : MakeNativeFileSystem()),
+      file_system_(environment.file_system != nullptr ? environment.file_system
+                                                      : own_file_system_.get()),
+      host_(*this),
+      session_{set_, tree_, *file_system_, host_, options_, log_, tree_state_} {}
+
+MainWindow::~MainWindow() {
+  if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
+}
+
+bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
+  WNDCLASSA window_class = {};
+  window_class.style = CS_HREDRAW | CS_VREDRAW;
+  window_class.lpfnWndProc = WindowProcedure;
+  window_class.hInstance = instance;
+  window_class.hIcon = LoadIconA(instance, IDI_TARNWICK_NAME);
+  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  window_class.lpszMenuName = "Tarnwick";
+  window_class.lpszClassName = kClassName;
+  return RegisterClassA(&window_class) != 0;
+}
+
+bool MainWindow::Create() {
+  HWND window =
+      CreateWindowExA(0, kClassName, "Tarnwick", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this);
+  return window != nullptr;
+}
+
+LRESULT CALLBACK MainWindow::WindowProcedure(HWND window, UINT message, WPARAM wparam,
+                                             LPARAM lparam) {
+  MainWindow* self = nullptr;
+  if (message == WM_NCCREATE) {
+    self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self->window_ = window;
+  } else {
+    self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  }
+  if (self == nullptr) return DefWindowProcA(window, message, wparam, lparam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    self->window_ = nullptr;
+    return DefWindowProcA(window, message, wparam, lparam);
+  }
+  return self->HandleMessage(message, wparam, lparam);
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_CREATE:
+      return OnCreate() ? 0 : -1;
+    case WM_SIZE:
+      OnSize(static_cast<UINT>(wparam), LOWORD(lparam), HIWORD(lparam));
+      return 0;
+    case kRelayoutMessage:
+      Relayout();
+      return 0;
+    case kDragScrollMessage:
+    case kDetailsRefreshMessage:
+    case kVisCommitMessage:
+      // Dragging, editing details and committing VIS selections arrive with their panes.
+      return 0;
+    case kCloseMessage:
+      OnClosePath();
+      return 0;
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_CLOSE:
+      OnClose();
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    case WM_COMMAND:
+      OnCommand(wparam);
+      return 0;
+    case WM_NOTIFY:
+      return OnNotify(reinterpret_cast<NMHDR*>(lparam));
+    case WM_KEYDOWN:
+      OnKeyDown(wparam);
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcA(window_, message, wparam, lparam);
+}
+
+bool MainWindow::OnCreate() {
+  host_scenery_folder_ = tarnwick::HostSceneryFolder(*registry_);
+  ScreenSize screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (auto rect = ReadWindowRect(settings_, kMainWindowKey, screen)) {
+    SetWindowPos(window_, nullptr, rect->left, rect->top, rect->width, rect->height,
+                 SWP_SHOWWINDOW | SWP_NOZORDER);
+  }
+  LoadOptions(settings_, options_);
+  SetCheckMarks();
+
+  if (options_.status_bar && !CreateStatusBar(true)) options_.status_bar = false;
+  CheckItem(IDM_STATUS_BAR, options_.status_bar);
+  if (options_.tool_bar && !CreateToolBar()) options_.tool_bar = false;
+  CheckItem(IDM_TOOL_BAR, options_.tool_bar);
+
+  // Each pane reports its own failure; without all three the window is not made. The sizes
+  // the panes take while they are made are the program's, not the user's.
+  layout_in_progress_ = true;
+  tree_pane_ = TreePane::Create(*this);
+  TreeControlChanged();
+  if (tree_pane_ != nullptr) details_pane_ = DetailsPane::Create(*this);
+  if (details_pane_ != nullptr) vis_pane_ = VisPane::Create(*this);
+  layout_in_progress_ = false;
+  if (vis_pane_ == nullptr) return false;
+
+  LayoutRightPanes();
+  UpdateMenuState();
+  return true;
+}
+
+void MainWindow::OnSize(UINT state, int width, int /*height*/) {
+  if (state == SIZE_MINIMIZED) return;
+  if (state == SIZE_RESTORED) WriteMainWindowRect();
+  if (status_bar_ != nullptr) {
+    // The bar puts itself at the bottom edge, across the client area.
+    SendMessageA(status_bar_, WM_SIZE, 0, 0);
+    SetStatusParts(width);
+  }
+  if (tool_bar_ != nullptr) SendMessageA(tool_bar_, TB_AUTOSIZE, 0, 0);
+  Relayout();
+}
+
+void MainWindow::OnPaint() {
+  PaintDC paint(window_);
+}
+
+void MainWindow::OnClose() {
+  if (set_.loaded && !set_.results_saved &&
+      !host_.Confirm("Terminate session without saving any results?")) {
+    return;
+  }
+  OnClosePath();
+}
+
+void MainWindow::OnClosePath() {
+  questions_->Help(window_, help_path_, HELP_QUIT);
+  if (host_.GetBusyState() == BusyState::kBusy) {
+    host_.Beep();
+    return;
+  }
+  CloseScenerySet(true);
+  details_pane_.reset();
+  vis_pane_.reset();
+  DestroyStatusBar();
+  DestroyToolBar();
+  if (search_dialog_ != nullptr) {
+    DestroyWindow(search_dialog_);
+    search_dialog_ = nullptr;
+  }
+  SaveOptions(settings_, options_);
+  log_.Close();
+  if (WindowIsRestored()) WriteMainWindowRect();
+  DestroyWindow(window_);
+}
+
+void MainWindow::OnKeyDown(WPARAM key) {
+  if (key == VK_TAB) {
+    if (TreeControl() != nullptr) SetFocus(TreeControl());
+  } else if (key == VK_F1) {
+    ShowHelp(HELP_INDEX);
+  }
+}
+
+LRESULT MainWindow::OnNotify(NMHDR* header) {
+  if (header == nullptr) return 0;
+  if (header->code == TTN_GETDISPINFOA || header->code == TTN_GETDISPINFOW) {
+    return OnToolTipText(header);
+  }
+  switch (header->idFrom) {
+    case IDC_TREE_PANE:
+      if (header->code == TVN_KEYDOWN) {
+        OnTreeKeyDown(reinterpret_cast<NMTVKEYDOWN*>(header)->wVKey);
+      }
+      return 0;
+    case IDC_DETAILS_PANE:
+    case IDC_VIS_PANE:
+      if (header->code == LVN_KEYDOWN) {
+        OnListKeyDown(header->idFrom, reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey);
+      }
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+LRESULT MainWindow::OnToolTipText(NMHDR* header) {
+  // The tip of a toolbar button is the string numbered by its command.
+  tip_text_.fill('\0');
+  LoadStringA(instance_, static_cast<UINT>(header->idFrom), tip_text_.data(),
+              static_cast<int>(tip_text_.size()));
+  if (header->code == TTN_GETDISPINFOA) {
+    auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
+    info->hinst = nullptr;
+    info->lpszText = tip_text_.data();
+  } else {
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
+    MultiByteToWideChar(CP_ACP, 0, tip_text_.data(), -1, tip_wide_text_.data(),
+                        static_cast<int>(tip_wide_text_.size()));
+    info->hinst = nullptr;
+    info->lpszText = tip_wide_text_.data();
+  }
+  return 0;
+}
+
+void MainWindow::OnTreeKeyDown(WORD key) {
+  switch (key) {
+    case VK_TAB:
+      SetFocus(GetKeyState(VK_SHIFT) < 0 ? VisControl() : DetailsControl());
+      break;
+    case 'F':
+      if (GetKeyState(VK_CONTROL) < 0 && set_.MenuPresent()) {
+        SendMessageA(window_, WM_COMMAND, IDM_FIND, 0);
+      }
+      break;
+    case VK_F3:
+      if (set_.MenuPresent()) SendMessageA(window_, WM_COMMAND, IDM_FIND_NEXT, 0);
+      break;
+    default:
+      // New and deleted entries arrive with the tree's editing.
+      break;
+  }
+}
+
+void MainWindow::OnListKeyDown(UINT_PTR from, WORD key) {
+  if (key == VK_TAB) {
+    if (TreeControl() != nullptr) SetFocus(TreeControl());
+  } else if (key == VK_RETURN && from == IDC_VIS_PANE && vis_pane_ != nullptr) {
+    vis_pane_->ToggleSelected();
+  }
+}
+
+HWND MainWindow::TreeControl() const {
+  return tree_pane_ != nullptr ? tree_pane_->Control() : nullptr;
+}
+
+HWND MainWindow::DetailsControl() const {
+  return details_pane_ != nullptr ? details_pane_->Control() : nullptr;
+}
+
+HWND MainWindow::VisControl() const {
+  return vis_pane_ != nullptr ? vis_pane_->Control() : nullptr;
+}
+
+void MainWindow::TreeControlChanged() {
+  tree_.SetControl(TreeControl());
+}
+
+bool MainWindow::WindowIsRestored() const {
+  return window_ != nullptr && !IsIconic(window_) && !IsZoomed(window_);
+}
+
+void MainWindow::WriteMainWindowRect() {
+  RECT rect = {};
+  if (window_ == nullptr || !GetWindowRect(window_, &rect)) return;
+  WriteWindowRect(settings_, kMainWindowKey,
+                  {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top});
+}
+
+void MainWindow::WriteTreeRect() {
+  RECT rect = {};
+  if (TreeControl() == nullptr || !GetWindowRect(TreeControl(), &rect)) return;
+  tarnwick::WriteTreeRect(settings_, tree_width_, rect.bottom - rect.top);
+}
+
+void MainWindow::CloseScenerySet(bool full) {
+  set_.Close();
+  tree_state_.auto_expanded_area = nullptr;
+  host_.ResetStatusCounts();
+  if (tree_.Count() > 0 || full) ClearTree(full);
+  host_.ClearVisRows();
+  UpdateMenuState();
+}
+
+void MainWindow::ClearTree(bool full) {
+  if (tree_pane_ != nullptr) {
+    size_t items = tree_.Count();
+    bool layout_here = false;
+    if (items > 0) {
+      layout_in_progress_ = true;
+      layout_here = true;
+      if (WindowIsRestored()) WriteTreeRect();
+      // Destroying a large tree takes a while: say so, and take no input meanwhile.
+      if (items > 256) {
+        EnableWindow(window_, FALSE);
+        wait_box_.Open(instance_, window_);
+      }
+    }
+    if (items > 0 || full) {
+      tree_pane_.reset();
+      TreeControlChanged();
+    }
+    if (wait_box_.Window() != nullptr) {
+      EnableWindow(window_, TRUE);
+      wait_box_.Close();
+    }
+    if (items > 0 && !full) {
+      tree_pane_ = TreePane::Create(*this);
+      TreeControlChanged();
+    }
+    if (TreeControl() != nullptr) InvalidateRect(TreeControl(), nullptr, TRUE);
+    if (layout_here) layout_in_progress_ = false;
+  }
+  if (details_pane_ != nullptr) details_pane_->Clear();
+}
+
+}  // namespace tarnwick::win32

@@ -1,0 +1,213 @@
+// The main window and the program's one shell record: the panes, the bars, the layout, the
+// message handling and the command table. The core's state (the set, the tree, the options) is
+// held here too and handed to the core as a Session.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "platform/file_system.h"
+#include "scenery/log_file.h"
+#include "scenery/scenery_set.h"
+#include "scenery/session.h"
+#include "shell/layout.h"
+#include "shell/options.h"
+#include "shell/win32/ini_settings_store.h"
+#include "shell/win32/modal_questions.h"
+#include "shell/win32/registry_reader.h"
+#include "shell/win32/wait_box.h"
+#include "shell/win32/win32_api.h"
+#include "shell/win32/win32_host.h"
+#include "tree/tree_state.h"
+#include "tree/win32/tree_view_menu_tree.h"
+
+namespace tarnwick::win32 {
+
+class TreePane;
+class DetailsPane;
+class VisPane;
+
+// What the program takes from its surroundings. Tests replace each part.
+struct ShellEnvironment {
+  // The settings file: the bare name (the Windows folder) or a full path.
+  std::string settings_file = std::string(kSettingsFileName);
+  // The help file: the program's folder followed by "Tarnwick.hlp".
+  std::string help_path;
+  // Message boxes, dialogs and help; the platform's when null.
+  ModalQuestions* questions = nullptr;
+  // The registry; the real one when null.
+  RegistryReader* registry = nullptr;
+  // The file system; the platform's when null.
+  FileSystem* file_system = nullptr;
+};
+
+// The main window's private messages.
+constexpr UINT kRelayoutMessage = WM_USER + 1;        // 1025
+constexpr UINT kDragScrollMessage = WM_USER + 2;      // 1026
+constexpr UINT kDetailsRefreshMessage = WM_USER + 3;  // 1027
+constexpr UINT kCloseMessage = WM_USER + 4;           // 1028
+constexpr UINT kVisCommitMessage = WM_USER + 5;       // 1029
+
+class MainWindow {
+ public:
+  MainWindow(HINSTANCE instance, ShellEnvironment environment);
+  ~MainWindow();
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  static constexpr const char* kClassName = "Tarnwick";
+  // The window class "Tarnwick"; false when it cannot be registered.
+  static bool RegisterWindowClass(HINSTANCE instance);
+
+  // Creates the window with its bars and panes (not yet shown); false when that failed.
+  bool Create();
+  HWND Window() const { return window_; }
+
+  // The main loop's own handling of a message before it is dispatched: the modeless dialogs' keys,
+  // Tab out of the tree pane, Ctrl+F and F3. True when the message has been consumed.
+  bool PreTranslate(MSG& message);
+  // Runs until the quit request; returns its code.
+  int RunMessageLoop();
+
+  // Opens the VIS file at `vis_path` as the open command does after its dialog.
+  void OpenScenerySet(const std::string& vis_path);
+
+  // What the host, the panes and the dialogs use.
+  HINSTANCE Instance() const { return instance_; }
+  Session& GetSession() { return session_; }
+  Win32Host& GetHost() { return host_; }
+  Options& GetOptions() { return options_; }
+  SettingsStore& Settings() { return settings_; }
+  ModalQuestions& Questions() { return *questions_; }
+  const std::string& HostSceneryFolder() const { return host_scenery_folder_; }
+  const std::string& HelpPath() const { return help_path_; }
+
+  HWND StatusBar() const { return status_bar_; }
+  HWND ToolBar() const { return tool_bar_; }
+  HWND TreeControl() const;
+  HWND DetailsControl() const;
+  HWND VisControl() const;
+  VisPane* GetVisPane() { return vis_pane_.get(); }
+  HWND SearchDialog() const { return search_dialog_; }
+
+  // The pane layout.
+  bool LayoutInProgress() const { return layout_in_progress_; }
+  int TreeWidth() const { return tree_width_; }
+  void SetTreeWidth(int width) { tree_width_ = width; }
+  int TreeHeight() const { return tree_height_; }
+  void SetTreeHeight(int height) { tree_height_ = height; }
+  int DetailsHeight() const { return details_height_; }
+  int ToolBarHeight() const { return tool_bar_ != nullptr ? tool_bar_height_ : 0; }
+  // The client height less the bars: the height of the panes.
+  int PaneHeight() const;
+  void Relayout();
+  void LayoutRightPanes();
+
+  // Greys and enables the items of `menu` (the main menu when null) for the current state.
+  void UpdateMenuState(HMENU menu = nullptr);
+  // Closes the open set; `full` only on the close path.
+  void CloseScenerySet(bool full);
+  // Empties the tree by replacing the tree pane (and the details it shows).
+  void ClearTree(bool full);
+  // The tree pane is gone or new: the tree port follows it.
+  void TreeControlChanged();
+
+  // Whether the main window is neither minimised nor maximised.
+  bool WindowIsRestored() const;
+  // Writes the "MainWindow" or "Tree" rectangle of the settings file.
+  void WriteMainWindowRect();
+  void WriteTreeRect();
+
+  // The window procedure's object (the trampoline's look-up).
+  static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+ private:
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  bool OnCreate();
+  void OnSize(UINT state, int width, int height);
+  void OnClose();
+  void OnClosePath();
+  void OnCommand(WPARAM wparam);
+  LRESULT OnNotify(NMHDR* header);
+  void OnKeyDown(WPARAM key);
+  void OnPaint();
+
+  LRESULT OnToolTipText(NMHDR* header);
+  void OnTreeKeyDown(WORD key);
+  void OnListKeyDown(UINT_PTR from, WORD key);
+
+  LayoutInput CurrentLayout() const;
+  void PlaceRightPanes(const RightPanesLayout& layout);
+
+  // Bars.
+  bool CreateStatusBar(bool reset_counts);
+  void SetStatusParts(int client_width);
+  bool CreateToolBar();
+  void DestroyStatusBar();
+  void DestroyToolBar();
+  void SetCheckMarks();
+  void CheckItem(UINT command, bool on);
+
+  // Commands; each returns whether the menu state is to be updated afterwards.
+  bool DispatchCommand(UINT command);
+  bool OnOpenScenerySet();
+  bool OnCloseScenerySet();
+  bool OnExitWithoutSaving();
+  bool OnToggleToolBar();
+  bool OnToggleStatusBar();
+  bool OnToggleConfirmations();
+  bool OnToggleLogging();
+  bool OnAngleStyle(bool fractional);
+  bool OnShowAllFields();
+  bool OnHelp(UINT help_command);
+  bool OnAbout();
+  bool OnToggleSceneryArea();
+  bool OnUpdateVisNow();
+  // Closes the current set, reads and scans the VIS file at VisPath.
+  void ScanVisFile();
+
+  void ShowHelp(UINT help_command);
+
+  HINSTANCE instance_;
+  std::string help_path_;
+  PlatformQuestions platform_questions_;
+  Win32RegistryReader platform_registry_;
+  ModalQuestions* questions_;
+  RegistryReader* registry_;
+  IniSettingsStore settings_;
+  std::unique_ptr<FileSystem> own_file_system_;
+  FileSystem* file_system_;
+
+  // The core's state, handed out as one Session.
+  ScenerySet set_;
+  TreeViewMenuTree tree_;
+  Win32Host host_;
+  Options options_;
+  LogFile log_;
+  TreeState tree_state_;
+  Session session_;
+
+  HWND window_ = nullptr;
+  std::unique_ptr<TreePane> tree_pane_;
+  std::unique_ptr<DetailsPane> details_pane_;
+  std::unique_ptr<VisPane> vis_pane_;
+  HWND status_bar_ = nullptr;
+  HWND tool_bar_ = nullptr;
+  HWND search_dialog_ = nullptr;
+  WaitBox wait_box_;
+
+  std::string host_scenery_folder_;
+  int tree_width_ = 0;
+  int tree_height_ = 0;
+  int details_height_ = 0;
+  int tool_bar_height_ = 0;
+  int status_bar_height_ = 0;
+  bool layout_in_progress_ = false;
+
+  // The tool tip text handed to the toolbar: it must outlive the notification.
+  std::array<char, 261> tip_text_{};
+  std::array<wchar_t, 261> tip_wide_text_{};
+};
+
+}  // namespace tarnwick::win32

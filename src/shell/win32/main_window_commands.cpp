@@ -1,0 +1,270 @@
+// The numbered commands: one table from number to handler, the check marks of the options, and
+// the enabling rule applied to the real menus.
+#include "details/win32/details_pane.h"
+#include "resource.h"
+#include "shell/commands.h"
+#include "shell/win32/info_box.h"
+#include "shell/win32/main_window.h"
+#include "shell/win32/win32_api.h"
+#include "tree/win32/tree_pane.h"
+#include "tree/win32/vis_pane.h"
+
+namespace tarnwick::win32 {
+
+namespace {
+
+// The resource numbers are the command numbers.
+static_assert(IDM_OPEN == static_cast<int>(Command::kOpenScenerySet));
+static_assert(IDM_SAVE == static_cast<int>(Command::kSaveResults));
+static_assert(IDM_CLOSE_SET == static_cast<int>(Command::kCloseScenerySet));
+static_assert(IDM_PRINT == static_cast<int>(Command::kPrint));
+static_assert(IDM_EXIT_WITHOUT_SAVING == static_cast<int>(Command::kExitWithoutSaving));
+static_assert(IDM_EXIT_AFTER_SAVING == static_cast<int>(Command::kExitAfterSaving));
+static_assert(IDM_NEW_AREA == static_cast<int>(Command::kNewArea));
+static_assert(IDM_NEW_LOCATION == static_cast<int>(Command::kNewLocation));
+static_assert(IDM_MENUS_ON == static_cast<int>(Command::kEnableOriginalMenus));
+static_assert(IDM_MENUS_OFF == static_cast<int>(Command::kDisableOriginalMenus));
+static_assert(IDM_RESTORE == static_cast<int>(Command::kRestorePreviousResults));
+static_assert(IDM_RENAME_AREA == static_cast<int>(Command::kRenameArea));
+static_assert(IDM_RENAME_LOCATION == static_cast<int>(Command::kRenameLocation));
+static_assert(IDM_DELETE_AREA == static_cast<int>(Command::kDeleteArea));
+static_assert(IDM_DELETE_LOCATION == static_cast<int>(Command::kDeleteLocation));
+static_assert(IDM_SORT_AREAS == static_cast<int>(Command::kSortAreas));
+static_assert(IDM_SORT_LOCATIONS == static_cast<int>(Command::kSortLocations));
+static_assert(IDM_EDIT_DETAILS == static_cast<int>(Command::kEditLocationDetails));
+static_assert(IDM_EDIT_DETAILS_ROW == static_cast<int>(Command::kEditSelectedDetail));
+static_assert(IDM_CHANGE_VIS == static_cast<int>(Command::kChangeVisSelections));
+static_assert(IDM_FIND == static_cast<int>(Command::kFindEntry));
+static_assert(IDM_FIND_NEXT == static_cast<int>(Command::kFindNext));
+static_assert(IDM_UNDO == static_cast<int>(Command::kUndoLastEdit));
+static_assert(IDM_EXPAND_ALL == static_cast<int>(Command::kExpandAllAreas));
+static_assert(IDM_COLLAPSE_ALL == static_cast<int>(Command::kCollapseAllAreas));
+static_assert(IDM_AUTO_EXPAND == static_cast<int>(Command::kAutoExpand));
+static_assert(IDM_SHOW_ALL_FIELDS == static_cast<int>(Command::kShowAdditionalFields));
+static_assert(IDM_TOOL_BAR == static_cast<int>(Command::kToolBar));
+static_assert(IDM_STATUS_BAR == static_cast<int>(Command::kStatusBar));
+static_assert(IDM_CONFIRMATIONS == static_cast<int>(Command::kToggleConfirmations));
+static_assert(IDM_FRACTIONAL_MINUTES == static_cast<int>(Command::kFractionalMinutes));
+static_assert(IDM_MINUTES_SECONDS == static_cast<int>(Command::kMinutesAndSeconds));
+static_assert(IDM_LOGGING == static_cast<int>(Command::kToggleLogging));
+static_assert(IDM_HELP_INDEX == static_cast<int>(Command::kHelpIndex));
+static_assert(IDM_HELP_FINDER == static_cast<int>(Command::kHelp));
+static_assert(IDM_HELP_ON_HELP == static_cast<int>(Command::kHowToUseHelp));
+static_assert(IDM_ABOUT == static_cast<int>(Command::kAbout));
+static_assert(IDM_TOGGLE_VIS == static_cast<int>(Command::kToggleSceneryArea));
+static_assert(IDM_UPDATE_VIS == static_cast<int>(Command::kUpdateVisNow));
+static_assert(IDM_RENAME_ENTRY == static_cast<int>(Command::kRenameThisEntry));
+static_assert(IDM_DELETE_ENTRY == static_cast<int>(Command::kDeleteThisEntry));
+
+// The help commands of the help viewer.
+constexpr UINT kHelpFinder = 11;
+
+}  // namespace
+
+void MainWindow::OnCommand(WPARAM wparam) {
+  if (host_.GetBusyState() != BusyState::kIdle) {
+    host_.Beep();
+    UpdateMenuState();
+    return;
+  }
+  // The whole number counts: a control's notification code in the high word is no command.
+  bool update = true;
+  if (wparam <= static_cast<WPARAM>(kLastCommand) && IsValidCommand(static_cast<int>(wparam))) {
+    update = DispatchCommand(static_cast<UINT>(wparam));
+  }
+  if (update && window_ != nullptr) UpdateMenuState();
+}
+
+bool MainWindow::DispatchCommand(UINT number) {
+  using Handler = bool (*)(MainWindow&);
+  struct Entry {
+    Command command;
+    Handler handler;
+  };
+  static const Entry kTable[] = {
+      {Command::kOpenScenerySet, [](MainWindow& w) { return w.OnOpenScenerySet(); }},
+      {Command::kCloseScenerySet, [](MainWindow& w) { return w.OnCloseScenerySet(); }},
+      {Command::kExitWithoutSaving, [](MainWindow& w) { return w.OnExitWithoutSaving(); }},
+      {Command::kShowAdditionalFields, [](MainWindow& w) { return w.OnShowAllFields(); }},
+      {Command::kToolBar, [](MainWindow& w) { return w.OnToggleToolBar(); }},
+      {Command::kStatusBar, [](MainWindow& w) { return w.OnToggleStatusBar(); }},
+      {Command::kToggleConfirmations, [](MainWindow& w) { return w.OnToggleConfirmations(); }},
+      {Command::kFractionalMinutes, [](MainWindow& w) { return w.OnAngleStyle(true); }},
+      {Command::kMinutesAndSeconds, [](MainWindow& w) { return w.OnAngleStyle(false); }},
+      {Command::kToggleLogging, [](MainWindow& w) { return w.OnToggleLogging(); }},
+      {Command::kHelpIndex, [](MainWindow& w) { return w.OnHelp(HELP_INDEX); }},
+      {Command::kHelp, [](MainWindow& w) { return w.OnHelp(kHelpFinder); }},
+      {Command::kHowToUseHelp, [](MainWindow& w) { return w.OnHelp(HELP_HELPONHELP); }},
+      {Command::kAbout, [](MainWindow& w) { return w.OnAbout(); }},
+      {Command::kToggleSceneryArea, [](MainWindow& w) { return w.OnToggleSceneryArea(); }},
+      {Command::kUpdateVisNow, [](MainWindow& w) { return w.OnUpdateVisNow(); }},
+  };
+  for (const Entry& entry : kTable) {
+    if (static_cast<UINT>(entry.command) == number) return entry.handler(*this);
+  }
+  return true;
+}
+
+bool MainWindow::OnOpenScenerySet() {
+  if (set_.loaded && !set_.results_saved &&
+      !host_.Confirm("Load a Scenery Set without saving any results from this one?")) {
+    return true;
+  }
+  if (host_.ChooseVisFile()) ScanVisFile();
+  return true;
+}
+
+void MainWindow::OpenScenerySet(const std::string& vis_path) {
+  set_.vis_path = vis_path;
+  ScanVisFile();
+  UpdateMenuState();
+}
+
+void MainWindow::ScanVisFile() {
+  // Reading the set arrives with the scan.
+  host_.CloseProgressBox();
+}
+
+bool MainWindow::OnCloseScenerySet() {
+  if (set_.loaded && !set_.results_saved &&
+      !host_.Confirm("Close this Scenery Set without saving?")) {
+    return true;
+  }
+  CloseScenerySet(false);
+  return true;
+}
+
+bool MainWindow::OnExitWithoutSaving() {
+  OnClose();
+  return false;
+}
+
+bool MainWindow::OnShowAllFields() {
+  options_.show_all_fields = !options_.show_all_fields;
+  LayoutRightPanes();
+  CheckItem(IDM_SHOW_ALL_FIELDS, options_.show_all_fields);
+  return true;
+}
+
+bool MainWindow::OnToggleToolBar() {
+  if (tool_bar_ != nullptr) {
+    DestroyToolBar();
+    options_.tool_bar = false;
+    CheckItem(IDM_TOOL_BAR, false);
+  } else if (CreateToolBar()) {
+    options_.tool_bar = true;
+    CheckItem(IDM_TOOL_BAR, true);
+  }
+  Relayout();
+  return true;
+}
+
+bool MainWindow::OnToggleStatusBar() {
+  if (status_bar_ != nullptr) {
+    DestroyStatusBar();
+    options_.status_bar = false;
+    CheckItem(IDM_STATUS_BAR, false);
+  } else if (CreateStatusBar(false)) {
+    options_.status_bar = true;
+    CheckItem(IDM_STATUS_BAR, true);
+  }
+  Relayout();
+  return true;
+}
+
+bool MainWindow::OnToggleConfirmations() {
+  options_.confirmations = !options_.confirmations;
+  CheckItem(IDM_CONFIRMATIONS, options_.confirmations);
+  return true;
+}
+
+bool MainWindow::OnToggleLogging() {
+  options_.logging = !options_.logging;
+  CheckItem(IDM_LOGGING, options_.logging);
+  if (!options_.logging) log_.Close();
+  return true;
+}
+
+bool MainWindow::OnAngleStyle(bool fractional) {
+  options_.fractional_minutes = fractional;
+  CheckItem(IDM_FRACTIONAL_MINUTES, fractional);
+  CheckItem(IDM_MINUTES_SECONDS, !fractional);
+  return true;
+}
+
+bool MainWindow::OnHelp(UINT help_command) {
+  ShowHelp(help_command);
+  return true;
+}
+
+bool MainWindow::OnAbout() {
+  InfoBox::Show(*questions_, window_, kAboutBox);
+  return true;
+}
+
+bool MainWindow::OnToggleSceneryArea() {
+  if (vis_pane_ != nullptr) vis_pane_->ToggleSelected();
+  return true;
+}
+
+bool MainWindow::OnUpdateVisNow() {
+  SendMessageA(window_, kVisCommitMessage, 0, 0);
+  if (VisControl() != nullptr) SetFocus(VisControl());
+  return true;
+}
+
+void MainWindow::ShowHelp(UINT help_command) {
+  // No help file, or one that cannot be written (an unfinished copy): say so instead.
+  if (help_path_.empty() || !file_system_->IsWritable(help_path_)) {
+    InfoBox::Show(*questions_, window_, kNoHelpBox);
+    return;
+  }
+  if (help_command == 0) return;
+  questions_->Help(window_, help_command == HELP_HELPONHELP ? "WINHELP.HLP" : help_path_,
+                      help_command);
+}
+
+void MainWindow::CheckItem(UINT command, bool on) {
+  UINT mark = MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED);
+  if (window_ != nullptr && GetMenu(window_) != nullptr)
+    CheckMenuItem(GetMenu(window_), command, mark);
+  // The popup menus that carry the same items follow the main menu.
+  if (command == IDM_AUTO_EXPAND && tree_pane_ != nullptr) tree_pane_->SetAutoExpandMark(on);
+  if (details_pane_ != nullptr &&
+      (command == IDM_SHOW_ALL_FIELDS || command == IDM_FRACTIONAL_MINUTES ||
+       command == IDM_MINUTES_SECONDS)) {
+    details_pane_->SetCheckMarks(options_.show_all_fields, options_.fractional_minutes);
+  }
+}
+
+void MainWindow::SetCheckMarks() {
+  CheckItem(IDM_LOGGING, options_.logging);
+  CheckItem(IDM_CONFIRMATIONS, options_.confirmations);
+  CheckItem(IDM_AUTO_EXPAND, options_.auto_expand);
+  CheckItem(IDM_SHOW_ALL_FIELDS, options_.show_all_fields);
+  CheckItem(IDM_FRACTIONAL_MINUTES, options_.fractional_minutes);
+  CheckItem(IDM_MINUTES_SECONDS, !options_.fractional_minutes);
+}
+
+void MainWindow::UpdateMenuState(HMENU menu) {
+  if (menu == nullptr && window_ != nullptr) menu = GetMenu(window_);
+  if (menu == nullptr) return;
+  MenuStateInput in;
+  in.tree_root_exists = set_.tree_root != nullptr;
+  in.menu_present = set_.MenuPresent();
+  in.previous_results_exist = set_.prev_exists;
+  HWND focus = GetFocus();
+  if (focus != nullptr && focus == TreeControl()) {
+    in.focus = FocusPane::kTree;
+  } else if (focus != nullptr && focus == DetailsControl()) {
+    in.focus = FocusPane::kDetails;
+  } else if (focus != nullptr && focus == VisControl()) {
+    in.focus = FocusPane::kVis;
+  }
+  for (const CommandState& state : tarnwick::UpdateMenuState(in)) {
+    EnableMenuItem(menu, static_cast<UINT>(state.command),
+                   MF_BYCOMMAND | (state.enabled ? MF_ENABLED : MF_GRAYED));
+  }
+}
+
+}  // namespace tarnwick::win32

@@ -1,0 +1,31 @@
+#include "shell/win32/modal_questions.h"
+
+namespace tarnwick::win32 {
+
+int PlatformQuestions::Ask(HWND owner, const std::string& text, const char* caption, UINT type) {
+  return MessageBoxA(owner, text.c_str(), caption, type);
+}
+
+bool PlatformQuestions::OpenFileName(OPENFILENAMEA& dialog, DWORD& error) {
+  if (GetOpenFileNameA(&dialog)) {
+    error = 0;
+    return true;
+  }
+  error = CommDlgExtendedError();
+  return false;
+}
+
+INT_PTR PlatformQuestions::RunDialog(HWND owner, const char* template_name, DLGPROC procedure,
+                                     LPARAM parameter) {
+  return DialogBoxParamA(GetModuleHandleA(nullptr), template_name, owner, procedure, parameter);
+}
+
+void PlatformQuestions::Help(HWND owner, const std::string& file, UINT command) {
+  WinHelpA(owner, file.c_str(), command, 0);
+}
+
+void PlatformQuestions::Beep(UINT type) {
+  MessageBeep(type);
+}
+
+}  // namespace tarnwick::win32

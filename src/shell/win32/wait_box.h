@@ -1,0 +1,28 @@
+// The modeless box shown while a large tree is cleared away.
+#pragma once
+
+#include "shell/win32/dialog_frame.h"
+#include "shell/win32/win32_api.h"
+
+namespace tarnwick::win32 {
+
+class WaitBox {
+ public:
+  WaitBox() = default;
+  WaitBox(const WaitBox&) = delete;
+  WaitBox& operator=(const WaitBox&) = delete;
+  ~WaitBox() { Close(); }
+
+  void Open(HINSTANCE instance, HWND main_window);
+  void Close();
+  HWND Window() const { return window_; }
+
+  INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+
+ private:
+  HWND main_window_ = nullptr;
+  HWND window_ = nullptr;
+  DialogFrame frame_;
+};
+
+}  // namespace tarnwick::win32

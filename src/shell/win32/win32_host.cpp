@@ -1,0 +1,167 @@
+#include "shell/win32/win32_host.h"
+
+#include "shell/settings.h"
+#include "shell/win32/main_window.h"
+#include "shell/win32/warning_box.h"
+#include "shell/win32/win32_api.h"
+#include "tree/win32/vis_pane.h"
+
+namespace tarnwick::win32 {
+
+namespace {
+
+constexpr std::array<const char*, 5> kStatusLabels = {
+    "Areas: ", "Locns: ", "Menus: ", "BGLs:  ", " VIS:  "};
+
+constexpr char kVisFilter[] = "FlightSim Scenery Control Files (*.VIS)\0*.VIS\0";
+
+}  // namespace
+
+void Win32Host::ShowMessage(uint32_t code, std::string_view phrase) {
+  std::string text = "Error " + std::to_string(static_cast<int32_t>(code)) + " reported whilst " +
+                     std::string(phrase);
+  shell_.Questions().Ask(shell_.Window(), text, "Tarnwick Error", MB_OK | MB_ICONWARNING);
+}
+
+bool Win32Host::Confirm(std::string_view question) {
+  HWND focus = GetFocus();
+  bool yes = true;
+  if (shell_.GetOptions().confirmations) {
+    yes = shell_.Questions().Ask(shell_.Window(), std::string(question), "Tarnwick Confirmation",
+                                 MB_YESNO | MB_ICONWARNING) == IDYES;
+  }
+  if (focus != nullptr && IsWindow(focus)) SetFocus(focus);
+  return yes;
+}
+
+bool Win32Host::AskWarning() {
+  return WarningBox::Ask(shell_.Questions(), shell_.Window());
+}
+
+void Win32Host::Beep() {
+  shell_.Questions().Beep(MB_ICONEXCLAMATION);
+}
+
+void Win32Host::SetStatusCount(StatusPart part, int64_t value) {
+  auto index = static_cast<size_t>(part);
+  if (index >= status_texts_.size()) return;
+  status_texts_[index] = kStatusLabels[index] + std::to_string(value);
+  if (shell_.StatusBar() != nullptr) {
+    SendMessageA(shell_.StatusBar(), SB_SETTEXTA, index,
+                 reinterpret_cast<LPARAM>(status_texts_[index].c_str()));
+  }
+}
+
+void Win32Host::ResetStatusCounts() {
+  for (size_t part = 0; part < status_texts_.size(); ++part) {
+    status_texts_[part] = std::string(kStatusLabels[part]) + "0";
+  }
+  ShowStatusTexts();
+}
+
+void Win32Host::ShowStatusTexts() {
+  if (shell_.StatusBar() == nullptr) return;
+  for (size_t part = 0; part < status_texts_.size(); ++part) {
+    SendMessageA(shell_.StatusBar(), SB_SETTEXTA, part,
+                 reinterpret_cast<LPARAM>(status_texts_[part].c_str()));
+  }
+}
+
+void Win32Host::OpenProgressBox(std::string_view message) {
+  busy_ = BusyState::kBusy;
+  progress_box_.Open(
+      shell_.Instance(), shell_.Window(), message,
+      [this] {
+        busy_ = BusyState::kCancelled;
+        shell_.CloseScenerySet(false);
+      },
+      [this] {
+        if (shell_.TreeControl() != nullptr) SetFocus(shell_.TreeControl());
+      });
+}
+
+void Win32Host::SetProgressLine(ProgressLine line, std::string_view text) {
+  progress_box_.SetLine(static_cast<int>(line), text);
+}
+
+void Win32Host::CloseProgressBox() {
+  busy_ = BusyState::kIdle;
+  progress_box_.Close();
+}
+
+bool Win32Host::OfferToDialogs(MSG& message) {
+  HWND progress = progress_box_.Window();
+  if (progress != nullptr && IsDialogMessageA(progress, &message)) return true;
+  HWND search = shell_.SearchDialog();
+  return search != nullptr && IsDialogMessageA(search, &message);
+}
+
+bool Win32Host::PumpMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      // The main loop must see the quit request too.
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return false;
+    }
+    if (OfferToDialogs(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return true;
+}
+
+void Win32Host::ClearVisRows() {
+  if (VisPane* pane = shell_.GetVisPane()) pane->Clear();
+}
+
+void Win32Host::AddVisRow(int number, bool on, std::string_view title,
+                          std::string_view expanded_path) {
+  if (VisPane* pane = shell_.GetVisPane()) pane->AddRow(number, on, title, expanded_path);
+}
+
+void Win32Host::FinishVisRows() {
+  if (VisPane* pane = shell_.GetVisPane()) pane->FinishRows();
+}
+
+void Win32Host::MarkVisSelectionsUnchanged() {
+  if (VisPane* pane = shell_.GetVisPane()) pane->MarkUnchanged();
+}
+
+void Win32Host::UpdateMenuState() {
+  shell_.UpdateMenuState();
+}
+
+void Win32Host::StoreVisFileName(std::string_view name) {
+  WriteVisFileSetting(shell_.Settings(), name);
+}
+
+bool Win32Host::ChooseVisFile() {
+  ScenerySet& set = shell_.GetSession().set;
+  std::string stored = ReadVisFileSetting(shell_.Settings());
+  if (!stored.empty()) set.vis_path = stored;
+
+  std::array<char, 260> file = {};
+  set.vis_path.copy(file.data(), file.size() - 1);
+  const std::string& folder = shell_.HostSceneryFolder();
+  OPENFILENAMEA dialog = {};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = shell_.Window();
+  dialog.hInstance = shell_.Instance();
+  dialog.lpstrFilter = kVisFilter;
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = static_cast<DWORD>(file.size());
+  dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  dialog.lpstrTitle = "Open Scenery Control File (VIS)";
+  dialog.Flags = OFN_FILEMUSTEXIST;
+  dialog.lpstrDefExt = "vis";
+  DWORD error = 0;
+  if (shell_.Questions().OpenFileName(dialog, error)) {
+    set.vis_path = file.data();
+    return true;
+  }
+  if (error != 0) ShowMessage(error, "opening VIS dialogue");
+  return false;
+}
+
+}  // namespace tarnwick::win32

@@ -1,0 +1,65 @@
+// The Host of the running program: the busy state, the progress box and its message pump, the
+// status bar's counts, and the questions, all with real windows.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "platform/host.h"
+#include "shell/win32/progress_box.h"
+#include "shell/win32/win32_api.h"
+
+namespace tarnwick::win32 {
+
+class MainWindow;
+
+class Win32Host : public Host {
+ public:
+  explicit Win32Host(MainWindow& shell) : shell_(shell) {}
+
+  void ShowMessage(uint32_t code, std::string_view phrase) override;
+  bool Confirm(std::string_view question) override;
+  bool AskWarning() override;
+  void Beep() override;
+
+  void SetStatusCount(StatusPart part, int64_t value) override;
+  void ResetStatusCounts() override;
+
+  void OpenProgressBox(std::string_view message) override;
+  void SetProgressLine(ProgressLine line, std::string_view text) override;
+  bool ProgressBoxExists() const override { return progress_box_.Window() != nullptr; }
+  void DisableProgressCancel() override { progress_box_.DisableCancel(); }
+  void CloseProgressBox() override;
+
+  BusyState GetBusyState() const override { return busy_; }
+  void SetBusyState(BusyState state) override { busy_ = state; }
+  bool PumpMessages() override;
+
+  void ClearVisRows() override;
+  void AddVisRow(int number, bool on, std::string_view title,
+                 std::string_view expanded_path) override;
+  void FinishVisRows() override;
+  void MarkVisSelectionsUnchanged() override;
+  void UpdateMenuState() override;
+  void StoreVisFileName(std::string_view name) override;
+
+  // The open-VIS dialog: true when a file was chosen; the set's VisPath then holds it.
+  bool ChooseVisFile();
+
+  HWND ProgressWindow() const { return progress_box_.Window(); }
+  // Offers a message to the progress box and then to the search dialog: true when one took it.
+  bool OfferToDialogs(MSG& message);
+  // The five texts of the status bar, kept while the bar is hidden.
+  const std::string& StatusText(int part) const { return status_texts_[part]; }
+  // Writes all five texts into the status bar, when it exists.
+  void ShowStatusTexts();
+
+ private:
+  MainWindow& shell_;
+  BusyState busy_ = BusyState::kIdle;
+  ProgressBox progress_box_;
+  std::array<std::string, 5> status_texts_ = {"Areas: 0", "Locns: 0", "Menus: 0", "BGLs:  0",
+                                              " VIS:  0"};
+};
+
+}  // namespace tarnwick::win32

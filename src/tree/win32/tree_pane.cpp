@@ -1,0 +1,132 @@
+#include "tree/win32/tree_pane.h"
+
+#include <algorithm>
+
+#include "resource.h"
+#include "shell/settings.h"
+#include "shell/win32/main_window.h"
+#include "shell/win32/picture_list.h"
+#include "shell/win32/win32_api.h"
+
+namespace tarnwick::win32 {
+
+namespace {
+constexpr DWORD kTreeStyle = WS_CHILD | WS_VISIBLE | WS_THICKFRAME | TVS_HASBUTTONS | TVS_HASLINES |
+                             TVS_LINESATROOT | TVS_EDITLABELS | TVS_SHOWSELALWAYS;
+constexpr UINT_PTR kSubclassId = 1;
+}  // namespace
+
+std::unique_ptr<TreePane> TreePane::Create(MainWindow& shell) {
+  std::unique_ptr<TreePane> pane(new TreePane(shell));
+  HWND main = shell.Window();
+  RECT client = {};
+  GetClientRect(main, &client);
+  if (shell.TreeWidth() == 0) shell.SetTreeWidth(client.right / 2);
+
+  SetLastError(0);
+  pane->control_ = CreateWindowExA(
+      0, WC_TREEVIEWA, "", kTreeStyle, 0, shell.ToolBarHeight(), shell.TreeWidth(),
+      shell.PaneHeight(), main, reinterpret_cast<HMENU>(IDC_TREE_PANE), shell.Instance(), nullptr);
+  if (pane->control_ == nullptr) {
+    DWORD code = GetLastError();
+    if (code != 0) shell.GetHost().ShowMessage(code, "creating tree window");
+    return nullptr;
+  }
+
+  ScreenSize screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (auto rect = ReadWindowRect(shell.Settings(), kTreeKey, screen)) {
+    int width = std::min<int>(rect->width, client.right);
+    shell.SetTreeWidth(width);
+    SetWindowPos(pane->control_, nullptr, 0, shell.ToolBarHeight(), width, shell.PaneHeight(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
+  // The pane is laid out as made: only a later change of its size is the user's.
+  shell.SetTreeHeight(shell.PaneHeight());
+  SetWindowSubclass(pane->control_, SubclassProcedure, kSubclassId,
+                    reinterpret_cast<DWORD_PTR>(pane.get()));
+  pane->item_menu_.Reset(LoadMenuA(shell.Instance(), "TREEpopup"));
+  pane->space_menu_.Reset(LoadMenuA(shell.Instance(), "TREENpopup"));
+  pane->SetAutoExpandMark(shell.GetOptions().auto_expand);
+  pane->images_.Reset(LoadPictureList(shell.Instance(), IDB_ROOT, IDB_LOCATION_MARKED));
+  if (pane->images_) {
+    SendMessageA(pane->control_, TVM_SETIMAGELIST, TVSIL_NORMAL,
+                 reinterpret_cast<LPARAM>(pane->images_.Get()));
+  }
+  return pane;
+}
+
+TreePane::~TreePane() {
+  // The control goes before the image list it shows.
+  if (control_ != nullptr && IsWindow(control_)) {
+    RemoveWindowSubclass(control_, SubclassProcedure, kSubclassId);
+    DestroyWindow(control_);
+  }
+}
+
+void TreePane::SetAutoExpandMark(bool on) {
+  UINT mark = MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED);
+  if (item_menu_) CheckMenuItem(item_menu_.Get(), IDM_AUTO_EXPAND, mark);
+  if (space_menu_) CheckMenuItem(space_menu_.Get(), IDM_AUTO_EXPAND, mark);
+}
+
+LRESULT CALLBACK TreePane::SubclassProcedure(HWND control, UINT message, WPARAM wparam,
+                                             LPARAM lparam, UINT_PTR id, DWORD_PTR self) {
+  auto* pane = reinterpret_cast<TreePane*>(self);
+  switch (message) {
+    case WM_SIZE:
+      pane->OnSize(wparam, LOWORD(lparam));
+      break;
+    case WM_SETFOCUS:
+      pane->shell_.UpdateMenuState();
+      break;
+    case WM_COMMAND:
+      // The popup menus' commands reach the main window this way.
+      SendMessageA(pane->shell_.Window(), WM_COMMAND, wparam, lparam);
+      break;
+    case WM_RBUTTONDOWN:
+      if (pane->OnRightButtonDown(lparam)) return 0;
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(control, SubclassProcedure, id);
+      pane->control_ = nullptr;
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(control, message, wparam, lparam);
+}
+
+void TreePane::OnSize(WPARAM state, int client_width) {
+  if (shell_.Window() == nullptr || shell_.LayoutInProgress() || state == SIZE_MINIMIZED) return;
+  RECT outer = {};
+  GetWindowRect(control_, &outer);
+  if (outer.right - outer.left != shell_.TreeWidth() ||
+      outer.bottom - outer.top != shell_.TreeHeight()) {
+    // The user dragged the pane's edge: the split follows it.
+    shell_.SetTreeWidth(client_width);
+    PostMessageA(shell_.Window(), kRelayoutMessage, 0, 0);
+  }
+  if (state == SIZE_RESTORED && shell_.WindowIsRestored()) shell_.WriteTreeRect();
+}
+
+bool TreePane::OnRightButtonDown(LPARAM position) {
+  TVHITTESTINFO hit = {};
+  hit.pt = {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+  auto item = reinterpret_cast<HTREEITEM>(
+      SendMessageA(control_, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  HMENU menu = space_menu_.Get();
+  if (item != nullptr) {
+    SendMessageA(control_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    menu = item_menu_.Get();
+  }
+  if (menu == nullptr) return false;
+  HMENU popup = GetSubMenu(menu, 0);
+  shell_.UpdateMenuState(popup);
+  POINT screen = hit.pt;
+  ClientToScreen(control_, &screen);
+  TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, screen.x, screen.y, 0, control_, nullptr);
+  return true;
+}
+
+}  // namespace tarnwick::win32

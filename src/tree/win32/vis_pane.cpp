@@ -1,0 +1,233 @@
+#include "tree/win32/vis_pane.h"
+
+#include <algorithm>
+#include <string>
+
+#include "resource.h"
+#include "shell/win32/main_window.h"
+#include "shell/win32/picture_list.h"
+#include "shell/win32/win32_api.h"
+
+namespace tarnwick::win32 {
+
+namespace {
+
+constexpr DWORD kVisStyle = WS_CHILD | WS_VISIBLE | WS_THICKFRAME | LVS_REPORT | LVS_SINGLESEL |
+                            LVS_SHOWSELALWAYS | LVS_NOSORTHEADER;
+constexpr UINT_PTR kSubclassId = 1;
+constexpr int kPictureColumnWidth = 20;
+// A path column narrower than this is not worth resizing to.
+constexpr int kLeastPathWidth = 100;
+
+void InsertColumn(HWND list, int index, const char* heading, int width) {
+  LVCOLUMNA column = {};
+  column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+  column.fmt = LVCFMT_LEFT;
+  column.cx = width;
+  column.pszText = const_cast<char*>(heading);
+  column.iSubItem = index;
+  SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+}
+
+int ColumnWidth(HWND list, int column) {
+  return static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0));
+}
+
+void SetColumnWidth(HWND list, int column, int width) {
+  SendMessageA(list, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width, 0));
+}
+
+void SetItemText(HWND list, int row, int column, std::string_view text) {
+  std::string value(text);
+  LVITEMA item = {};
+  item.iSubItem = column;
+  item.pszText = value.data();
+  SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+}
+
+}  // namespace
+
+std::unique_ptr<VisPane> VisPane::Create(MainWindow& shell) {
+  std::unique_ptr<VisPane> pane(new VisPane(shell));
+  HWND main = shell.Window();
+  RECT client = {};
+  GetClientRect(main, &client);
+  int width = std::max(0, static_cast<int>(client.right) - shell.TreeWidth());
+
+  SetLastError(0);
+  pane->control_ = CreateWindowExA(
+      0, WC_LISTVIEWA, "", kVisStyle, shell.TreeWidth(), shell.ToolBarHeight(), width,
+      shell.PaneHeight(), main, reinterpret_cast<HMENU>(IDC_VIS_PANE), shell.Instance(), nullptr);
+  if (pane->control_ == nullptr) {
+    DWORD code = GetLastError();
+    if (code != 0) shell.GetHost().ShowMessage(code, "creating VIS window");
+    return nullptr;
+  }
+  SetWindowSubclass(pane->control_, SubclassProcedure, kSubclassId,
+                    reinterpret_cast<DWORD_PTR>(pane.get()));
+  pane->popup_.Reset(LoadMenuA(shell.Instance(), "VISpopup"));
+  pane->images_.Reset(LoadPictureList(shell.Instance(), IDB_VIS_OFF, IDB_VIS_ON));
+  if (pane->images_) {
+    SendMessageA(pane->control_, LVM_SETIMAGELIST, LVSIL_SMALL,
+                 reinterpret_cast<LPARAM>(pane->images_.Get()));
+  }
+  int half = (width - 28) / 2;
+  InsertColumn(pane->control_, 0, "", kPictureColumnWidth);
+  InsertColumn(pane->control_, 1, "VIS scenery selections", half);
+  InsertColumn(pane->control_, 2, "Scenery path", half);
+  InvalidateRect(pane->control_, nullptr, TRUE);
+  return pane;
+}
+
+VisPane::~VisPane() {
+  if (control_ != nullptr && IsWindow(control_)) {
+    RemoveWindowSubclass(control_, SubclassProcedure, kSubclassId);
+    DestroyWindow(control_);
+  }
+}
+
+void VisPane::Clear() {
+  if (control_ == nullptr) return;
+  SendMessageA(control_, LVM_DELETEALLITEMS, 0, 0);
+  InvalidateRect(control_, nullptr, TRUE);
+}
+
+void VisPane::AddRow(int number, bool on, std::string_view title, std::string_view path) {
+  if (control_ == nullptr) return;
+  LVITEMA item = {};
+  item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+  item.iItem = static_cast<int>(SendMessageA(control_, LVM_GETITEMCOUNT, 0, 0));
+  item.pszText = const_cast<char*>("");
+  item.iImage = on ? 1 : 0;
+  item.lParam = number;
+  int row =
+      static_cast<int>(SendMessageA(control_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  if (row < 0) return;
+  SetItemText(control_, row, 1, title);
+  SetItemText(control_, row, 2, path);
+}
+
+void VisPane::FinishRows() {
+  if (control_ == nullptr) return;
+  int rows = static_cast<int>(SendMessageA(control_, LVM_GETITEMCOUNT, 0, 0));
+  int widest = 0;
+  char text[260];
+  for (int row = 0; row < rows; ++row) {
+    LVITEMA item = {};
+    item.iSubItem = 1;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    text[0] = '\0';
+    SendMessageA(control_, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    int width = static_cast<int>(
+        SendMessageA(control_, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text)));
+    widest = std::max(widest, width);
+  }
+  int old_title = ColumnWidth(control_, 1);
+  int new_title = widest + 16;
+  SetColumnWidth(control_, 1, new_title);
+  int path = ColumnWidth(control_, 2) + old_title - new_title;
+  if (path > kLeastPathWidth) SetColumnWidth(control_, 2, path);
+  if (rows > 0) {
+    LVITEMA state = {};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(control_, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+  }
+}
+
+int VisPane::ClickRow(LPARAM position) {
+  moving_focus_ = true;
+  SetFocus(nullptr);
+  LVHITTESTINFO hit = {};
+  // Tested near the left edge so that a click anywhere across a row hits it.
+  hit.pt = {8, GET_Y_LPARAM(position)};
+  int row =
+      static_cast<int>(SendMessageA(control_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  if (row >= 0) {
+    LVITEMA state = {};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(control_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+  }
+  SetFocus(control_);
+  moving_focus_ = false;
+  return row;
+}
+
+LRESULT CALLBACK VisPane::SubclassProcedure(HWND control, UINT message, WPARAM wparam,
+                                            LPARAM lparam, UINT_PTR id, DWORD_PTR self) {
+  auto* pane = reinterpret_cast<VisPane*>(self);
+  switch (message) {
+    case WM_SIZE:
+      pane->OnSize(wparam, LOWORD(lparam));
+      break;
+    case WM_SETFOCUS:
+      pane->shell_.UpdateMenuState();
+      break;
+    case WM_KILLFOCUS:
+      // Leaving the pane asks about pending changes.
+      if (!pane->moving_focus_ && !pane->passing_command_ && pane->shell_.Window() != nullptr) {
+        PostMessageA(pane->shell_.Window(), kVisCommitMessage, 0, 0);
+      }
+      break;
+    case WM_COMMAND:
+      pane->passing_command_ = true;
+      SendMessageA(pane->shell_.Window(), WM_COMMAND, wparam, lparam);
+      pane->passing_command_ = false;
+      break;
+    case WM_LBUTTONDOWN:
+      pane->ClickRow(lparam);
+      break;
+    case WM_LBUTTONDBLCLK:
+      if (pane->ClickRow(lparam) >= 0) pane->ToggleSelected();
+      break;
+    case WM_RBUTTONDOWN:
+      if (pane->OnRightButtonDown(lparam)) return 0;
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(control, SubclassProcedure, id);
+      pane->control_ = nullptr;
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(control, message, wparam, lparam);
+}
+
+void VisPane::OnSize(WPARAM state, int client_width) {
+  if (state == SIZE_MINIMIZED) return;
+  HWND main = shell_.Window();
+  if (main != nullptr && !shell_.LayoutInProgress()) {
+    RECT client = {};
+    GetClientRect(main, &client);
+    RECT outer = {};
+    GetWindowRect(control_, &outer);
+    int width = outer.right - outer.left;
+    if (width + shell_.TreeWidth() != client.right ||
+        outer.bottom - outer.top != shell_.PaneHeight()) {
+      shell_.SetTreeWidth(client.right - width);
+      PostMessageA(main, kRelayoutMessage, 0, 0);
+    }
+  }
+  int path = client_width - ColumnWidth(control_, 0) - ColumnWidth(control_, 1);
+  if (path > kLeastPathWidth) SetColumnWidth(control_, 2, path);
+}
+
+void VisPane::ToggleSelected() {
+  // Switching entries on and off arrives with the selections' own rules.
+}
+
+bool VisPane::OnRightButtonDown(LPARAM position) {
+  int row = ClickRow(position);
+  if (!popup_) return false;
+  HMENU popup = GetSubMenu(popup_.Get(), 0);
+  EnableMenuItem(popup, IDM_TOGGLE_VIS, MF_BYCOMMAND | (row >= 0 ? MF_ENABLED : MF_GRAYED));
+  EnableMenuItem(popup, IDM_UPDATE_VIS, MF_BYCOMMAND | (unchanged_ ? MF_GRAYED : MF_ENABLED));
+  POINT screen = {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+  ClientToScreen(control_, &screen);
+  TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, screen.x, screen.y, 0, control_, nullptr);
+  return true;
+}
+
+}  // namespace tarnwick::win32

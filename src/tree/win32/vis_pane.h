@@ -1,0 +1,60 @@
+// The VIS selections pane: a report list (child 1005) with one row per VIS entry, its on/off
+// picture, title and folder, its popup menu and its own handling of size, focus and clicks.
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "shell/win32/handles.h"
+#include "shell/win32/win32_api.h"
+
+namespace tarnwick::win32 {
+
+class MainWindow;
+
+class VisPane {
+ public:
+  // Makes the pane at the right of the main window; nullptr when the control cannot be created
+  // (reported as "creating VIS window").
+  static std::unique_ptr<VisPane> Create(MainWindow& shell);
+  ~VisPane();
+  VisPane(const VisPane&) = delete;
+  VisPane& operator=(const VisPane&) = delete;
+
+  HWND Control() const { return control_; }
+  HMENU PopupMenu() const { return popup_.Get(); }
+
+  void Clear();
+  void AddRow(int number, bool on, std::string_view title, std::string_view expanded_path);
+  // All rows are in: the title column fits the widest title and the first row is selected.
+  void FinishRows();
+  void MarkUnchanged() { unchanged_ = true; }
+  bool Unchanged() const { return unchanged_; }
+
+  // Selects the row at the click's height (whatever its x), focusing the pane without counting
+  // as leaving it; the row's index or -1.
+  int ClickRow(LPARAM position);
+  // Raised while another pane moves the focus through this one's leaving.
+  void SetFocusGuard(bool on) { moving_focus_ = on; }
+  // Switches the selected row's entry on or off.
+  void ToggleSelected();
+
+ private:
+  explicit VisPane(MainWindow& shell) : shell_(shell) {}
+  static LRESULT CALLBACK SubclassProcedure(HWND control, UINT message, WPARAM wparam,
+                                            LPARAM lparam, UINT_PTR id, DWORD_PTR self);
+  void OnSize(WPARAM state, int client_width);
+  bool OnRightButtonDown(LPARAM position);
+
+  MainWindow& shell_;
+  HWND control_ = nullptr;
+  MenuHandle popup_;
+  ImageListHandle images_;
+  bool unchanged_ = true;
+  // Set while the pane moves the focus itself or passes a popup command on: losing the focus
+  // then asks nothing about pending changes.
+  bool moving_focus_ = false;
+  bool passing_command_ = false;
+};
+
+}  // namespace tarnwick::win32

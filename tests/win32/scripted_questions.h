@@ -1,0 +1,126 @@
+// ModalQuestions for window tests: scripted answers, and a record of everything asked. Dialog
+// boxes are made modeless from their real templates and procedures, read, answered and
+// destroyed, so that a test sees what the user would see without waiting for anyone.
+#pragma once
+
+#include <cstring>
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "shell/win32/modal_questions.h"
+#include "shell/win32/win32_api.h"
+
+namespace tarnwick::testing {
+
+class ScriptedQuestions : public win32::ModalQuestions {
+ public:
+  struct Box {
+    std::string text;
+    std::string caption;
+    UINT type;
+  };
+  struct FileDialog {
+    std::string filter;
+    std::string title;
+    std::string initial_folder;
+    std::string default_extension;
+    std::string offered;
+    DWORD flags;
+    HWND owner;
+  };
+  struct DialogShown {
+    std::string name;
+    std::string caption;
+    std::vector<std::string> texts;  // the texts of its controls, in order
+    RECT rect;                       // where it was placed, in screen coordinates
+  };
+
+  int Ask(HWND, const std::string& text, const char* caption, UINT type) override {
+    boxes.push_back({text, caption, type});
+    if (!answers.empty()) {
+      int answer = answers.front();
+      answers.pop_front();
+      return answer;
+    }
+    UINT buttons = type & MB_TYPEMASK;
+    return buttons == MB_YESNO || buttons == MB_YESNOCANCEL ? IDYES : IDOK;
+  }
+
+  bool OpenFileName(OPENFILENAMEA& dialog, DWORD& error) override {
+    FileDialog shown;
+    // The filter is a list of NUL-terminated texts ended by an empty one.
+    for (const char* p = dialog.lpstrFilter; p != nullptr && *p != '\0'; p += strlen(p) + 1) {
+      shown.filter += std::string(p) + "|";
+    }
+    shown.title = dialog.lpstrTitle != nullptr ? dialog.lpstrTitle : "";
+    shown.initial_folder = dialog.lpstrInitialDir != nullptr ? dialog.lpstrInitialDir : "";
+    shown.default_extension = dialog.lpstrDefExt != nullptr ? dialog.lpstrDefExt : "";
+    shown.offered = dialog.lpstrFile;
+    shown.flags = dialog.Flags;
+    shown.owner = dialog.hwndOwner;
+    file_dialogs.push_back(shown);
+    std::optional<std::string> chosen;
+    if (!chosen_files.empty()) {
+      chosen = chosen_files.front();
+      chosen_files.pop_front();
+    }
+    if (!chosen || chosen->size() >= dialog.nMaxFile) {
+      error = file_dialog_error;
+      return false;
+    }
+    strcpy(dialog.lpstrFile, chosen->c_str());
+    error = 0;
+    return true;
+  }
+
+  INT_PTR RunDialog(HWND owner, const char* name, DLGPROC procedure, LPARAM parameter) override {
+    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), name, owner, procedure, parameter);
+    DialogShown shown;
+    shown.name = name;
+    if (dialog != nullptr) {
+      char text[1024];
+      GetWindowTextA(dialog, text, sizeof text);
+      shown.caption = text;
+      for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+           child = GetWindow(child, GW_HWNDNEXT)) {
+        GetWindowTextA(child, text, sizeof text);
+        shown.texts.emplace_back(text);
+      }
+      GetWindowRect(dialog, &shown.rect);
+    }
+    dialogs.push_back(shown);
+    INT_PTR answer = IDOK;
+    auto scripted = dialog_answers.find(name);
+    if (scripted != dialog_answers.end()) answer = scripted->second;
+    if (dialog != nullptr) {
+      // The button the user presses; the procedure ends the box.
+      SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+      DestroyWindow(dialog);
+    }
+    return answer;
+  }
+
+  void Help(HWND, const std::string& file, UINT command) override {
+    help_calls.emplace_back(file, command);
+  }
+
+  void Beep(UINT type) override { beeps.push_back(type); }
+
+  // Script.
+  std::deque<int> answers;  // message box buttons; Yes (or OK) when empty
+  std::deque<std::optional<std::string>> chosen_files;  // nothing: cancelled
+  DWORD file_dialog_error = 0;
+  std::map<std::string, INT_PTR> dialog_answers;  // by template name; OK when absent
+
+  // Record.
+  std::vector<Box> boxes;
+  std::vector<FileDialog> file_dialogs;
+  std::vector<DialogShown> dialogs;
+  std::vector<std::pair<std::string, UINT>> help_calls;
+  std::vector<UINT> beeps;
+};
+
+}  // namespace tarnwick::testing

@@ -1,0 +1,154 @@
+// The MenuTree port over a real tree-view control.
+#include "tree/win32/tree_view_menu_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "shell/win32/win32_api.h"
+
+namespace tarnwick::win32 {
+namespace {
+
+class TreeViewMenuTreeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TREEVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    control_ =
+        CreateWindowExA(0, WC_TREEVIEWA, "", WS_OVERLAPPEDWINDOW | TVS_HASBUTTONS | TVS_HASLINES, 0,
+                        0, 300, 400, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(control_, nullptr);
+    tree.SetControl(control_);
+  }
+  void TearDown() override { DestroyWindow(control_); }
+
+  TreeNode Add(TreeNode parent, TreeNode after, const char* label, NodeKind kind,
+               uint32_t record = 1) {
+    return tree.Insert(parent, after, label, MakeTreeItemData(kind, record));
+  }
+  std::vector<std::string> Labels(TreeNode parent) {
+    std::vector<std::string> labels;
+    for (TreeNode n = parent ? tree.FirstChild(parent) : tree.Root(); n; n = tree.Next(n)) {
+      labels.push_back(tree.Label(n));
+    }
+    return labels;
+  }
+  std::pair<int, int> Images(TreeNode node) {
+    TVITEMA item = {};
+    item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    item.hItem = reinterpret_cast<HTREEITEM>(node);
+    SendMessageA(control_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return {item.iImage, item.iSelectedImage};
+  }
+
+  HWND control_ = nullptr;
+  TreeViewMenuTree tree;
+};
+
+TEST_F(TreeViewMenuTreeTest, InsertsInOrderAndWalksTheTree) {
+  TreeNode root = Add(nullptr, nullptr, "World.vis", NodeKind::kRoot, 0);
+  TreeNode b = Add(root, nullptr, "B", NodeKind::kArea, 2);
+  TreeNode a = Add(root, nullptr, "A", NodeKind::kArea, 1);  // first
+  TreeNode c = Add(root, b, "C", NodeKind::kArea, 3);        // after B
+  TreeNode l1 = Add(a, nullptr, "L1", NodeKind::kLocation, 7);
+  ASSERT_NE(l1, nullptr);
+
+  EXPECT_EQ(tree.Count(), 5u);
+  EXPECT_EQ(tree.Root(), root);
+  EXPECT_EQ(Labels(root), (std::vector<std::string>{"A", "B", "C"}));
+  EXPECT_EQ(tree.Parent(l1), a);
+  EXPECT_EQ(tree.Parent(root), nullptr);
+  EXPECT_EQ(tree.Previous(c), b);
+  EXPECT_EQ(tree.Previous(a), nullptr);
+  EXPECT_EQ(tree.FirstChild(c), nullptr);
+  EXPECT_EQ(tree.Data(l1), MakeTreeItemData(NodeKind::kLocation, 7));
+  EXPECT_EQ(tree.Data(root), 0u);
+
+  // A node's picture is its kind; selected it shows the marked picture.
+  EXPECT_EQ(Images(root), std::make_pair(0, 3));
+  EXPECT_EQ(Images(a), std::make_pair(1, 4));
+  EXPECT_EQ(Images(l1), std::make_pair(2, 5));
+
+  EXPECT_EQ(tree.Insert(b, l1, "wrong parent", 0), nullptr)
+      << "a predecessor under another parent is refused";
+}
+
+TEST_F(TreeViewMenuTreeTest, LabelsAreKeptTo259Characters) {
+  TreeNode root = Add(nullptr, nullptr, "World.vis", NodeKind::kRoot, 0);
+  std::string long_label(300, 'x');
+  TreeNode area = tree.Insert(root, nullptr, long_label, MakeTreeItemData(NodeKind::kArea, 1));
+  EXPECT_EQ(tree.Label(area), std::string(259, 'x'));
+  tree.SetLabel(area, "Renamed");
+  EXPECT_EQ(tree.Label(area), "Renamed");
+  tree.SetLabel(area, long_label);
+  EXPECT_EQ(tree.Label(area).size(), 259u);
+}
+
+TEST_F(TreeViewMenuTreeTest, MarksAreTheMarkedPictures) {
+  TreeNode root = Add(nullptr, nullptr, "World.vis", NodeKind::kRoot, 0);
+  TreeNode area = Add(root, nullptr, "A", NodeKind::kArea);
+  EXPECT_FALSE(tree.Marked(area));
+  tree.SetMarked(area, true);
+  EXPECT_TRUE(tree.Marked(area));
+  EXPECT_EQ(Images(area), std::make_pair(4, 4));
+  tree.SetMarked(area, false);
+  EXPECT_FALSE(tree.Marked(area));
+  EXPECT_EQ(Images(area), std::make_pair(1, 4));
+}
+
+TEST_F(TreeViewMenuTreeTest, SelectionExpansionAndRemoval) {
+  TreeNode root = Add(nullptr, nullptr, "World.vis", NodeKind::kRoot, 0);
+  TreeNode area = Add(root, nullptr, "A", NodeKind::kArea);
+  TreeNode location = Add(area, nullptr, "L", NodeKind::kLocation);
+  tree.Expand(root, true);
+  EXPECT_TRUE(tree.Expanded(root));
+  EXPECT_FALSE(tree.Expanded(area));
+  EXPECT_FALSE(tree.IsShown(location));
+  tree.Select(location);
+  EXPECT_EQ(tree.Selected(), location);
+  EXPECT_TRUE(tree.IsShown(location)) << "selecting a node opens its parents";
+  tree.Select(nullptr);
+  EXPECT_EQ(tree.Selected(), nullptr);
+
+  // A copy takes the expanded state of the node it copies.
+  TreeNode copy =
+      tree.Insert(root, area, "A copy", MakeTreeItemData(NodeKind::kArea, 1), /*copy=*/area);
+  Add(copy, nullptr, "L copy", NodeKind::kLocation);
+  EXPECT_TRUE(tree.Expanded(copy));
+
+  tree.Remove(area);
+  EXPECT_EQ(tree.Count(), 3u);
+  EXPECT_EQ(Labels(root), (std::vector<std::string>{"A copy"}));
+  tree.Clear();
+  EXPECT_EQ(tree.Count(), 0u);
+  EXPECT_EQ(tree.Root(), nullptr);
+}
+
+TEST_F(TreeViewMenuTreeTest, SortingIgnoresLetterCaseAndKeepsEqualLabelsInOrder) {
+  TreeNode root = Add(nullptr, nullptr, "World.vis", NodeKind::kRoot, 0);
+  TreeNode after = nullptr;
+  const char* labels[] = {"delta", "Bravo", "alpha", "BRAVO", "Charlie", "bravo"};
+  uint32_t record = 1;
+  for (const char* label : labels) after = Add(root, after, label, NodeKind::kArea, record++);
+  tree.SortChildren(root);
+  EXPECT_EQ(Labels(root),
+            (std::vector<std::string>{"alpha", "Bravo", "BRAVO", "bravo", "Charlie", "delta"}));
+  // Each node keeps its own item data.
+  std::vector<uint32_t> records;
+  for (TreeNode n = tree.FirstChild(root); n; n = tree.Next(n))
+    records.push_back(RecordOf(tree.Data(n)));
+  EXPECT_EQ(records, (std::vector<uint32_t>{3, 2, 4, 6, 5, 1}));
+}
+
+TEST_F(TreeViewMenuTreeTest, WithoutAControlNothingHappens) {
+  TreeViewMenuTree none;
+  EXPECT_EQ(none.Insert(nullptr, nullptr, "x", 0), nullptr);
+  EXPECT_EQ(none.Count(), 0u);
+  EXPECT_EQ(none.Root(), nullptr);
+  EXPECT_EQ(none.Label(nullptr), "");
+}
+
+}  // namespace
+}  // namespace tarnwick::win32
