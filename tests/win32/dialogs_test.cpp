@@ -101,7 +101,7 @@ TEST_F(MainWindowTest, TheOpenDialogStartsInTheSimulatorsSceneryFolder) {
   registry.values["SOFTWARE\\Microsoft\\Games\\Flight Simulator\\6.0|InstalledTo"] = "D:\\FS98";
   Start();
   questions.chosen_files = {std::nullopt};
-  EXPECT_FALSE(window->GetHost().ChooseVisFile());
+  EXPECT_EQ(window->GetHost().ChooseVisFile("World.vis"), std::nullopt);
   ASSERT_EQ(questions.file_dialogs.size(), 1u);
   const auto& dialog = questions.file_dialogs[0];
   EXPECT_EQ(dialog.filter, "FlightSim Scenery Control Files (*.VIS)|*.VIS|");
@@ -119,10 +119,10 @@ TEST_F(MainWindowTest, TheOpenDialogOffersTheLastVisFileAndReportsItsErrors) {
   Start();
   questions.chosen_files = {std::nullopt, std::string("C:\\FS98\\Scenery\\World.vis")};
   questions.file_dialog_error = 0x3002;  // FNERR_INVALIDFILENAME
-  EXPECT_FALSE(window->GetHost().ChooseVisFile());
+  EXPECT_EQ(window->GetHost().ChooseVisFile("World.vis"), std::nullopt);
   ASSERT_EQ(questions.boxes.size(), 1u);
   EXPECT_EQ(questions.boxes[0].text, "Error 12290 reported whilst opening VIS dialogue");
-  EXPECT_TRUE(window->GetHost().ChooseVisFile());
+  EXPECT_EQ(window->GetHost().ChooseVisFile("World.vis"), "C:\\FS98\\Scenery\\World.vis");
   EXPECT_EQ(questions.file_dialogs[0].offered, "Other.vis");
   EXPECT_EQ(questions.file_dialogs[0].initial_folder, "") << "no simulator in the registry";
   EXPECT_EQ(window->GetSession().set.vis_path, "C:\\FS98\\Scenery\\World.vis");

@@ -393,5 +393,59 @@ TEST_F(MainWindowTest, KeysOfTheMessageLoop) {
   key_down(tree, 'A', false, false);  // leaves the modifier keys up again
 }
 
+// Counts the dialog boxes made on this thread while it lives.
+class DialogCounter {
+ public:
+  DialogCounter() {
+    count_ = 0;
+    hook_ = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+  }
+  ~DialogCounter() { UnhookWindowsHookEx(hook_); }
+  int Count() const { return count_; }
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wparam, LPARAM lparam) {
+    if (code == HCBT_CREATEWND) {
+      auto* create = reinterpret_cast<CBT_CREATEWNDA*>(lparam);
+      if (create->lpcs->lpszClass == WC_DIALOG) ++count_;
+    }
+    return CallNextHookEx(nullptr, code, wparam, lparam);
+  }
+  static inline int count_ = 0;
+  HHOOK hook_;
+};
+
+TEST_F(MainWindowTest, ClosingASetReplacesTheTreePaneWithAWaitBoxAbove256Items) {
+  for (int items : {256, 257}) {
+    Start();
+    auto& s = window->GetSession();
+    TreeNode root = s.tree.Insert(nullptr, nullptr, "World.vis", 0);
+    TreeNode after = nullptr;
+    for (int i = 1; i < items; ++i) {
+      after = s.tree.Insert(root, after, "Area", MakeTreeItemData(NodeKind::kArea, i));
+    }
+    s.set.tree_root = root;
+    s.set.last_area = after;
+    s.set.loaded = true;
+    HWND old_pane = GetDlgItem(Main(), 1003);
+    ASSERT_EQ(SendMessageA(old_pane, TVM_GETCOUNT, 0, 0), items);
+    DialogCounter dialogs;
+    Command(IDM_CLOSE_SET);
+    EXPECT_EQ(dialogs.Count(), items > 256 ? 1 : 0) << items;
+    EXPECT_FALSE(IsWindow(old_pane));
+    HWND new_pane = GetDlgItem(Main(), 1003);
+    ASSERT_NE(new_pane, nullptr);
+    EXPECT_EQ(SendMessageA(new_pane, TVM_GETCOUNT, 0, 0), 0);
+    EXPECT_TRUE(IsWindowEnabled(Main()));
+    EXPECT_FALSE(s.set.loaded);
+    EXPECT_FALSE(Enabled(IDM_SAVE));
+    // The tree's width is kept for the next pane.
+    EXPECT_EQ(Setting("Tree"), "[0,0," + std::to_string(window->TreeWidth()) + "," +
+                                   std::to_string(PaneRect(1003).bottom - PaneRect(1003).top) +
+                                   "]");
+    window.reset();
+    DrainMessages();
+  }
+}
 }  // namespace
 }  // namespace tarnwick::testing

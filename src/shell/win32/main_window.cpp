@@ -2,6 +2,7 @@
 
 #include "details/win32/details_pane.h"
 #include "resource.h"
+#include "scenery/close_scenery_set.h"
 #include "shell/settings.h"
 #include "shell/win32/win32_api.h"
 #include "tree/win32/tree_pane.h"
@@ -289,14 +290,7 @@ void MainWindow::WriteTreeRect() {
   tarnwick::WriteTreeRect(settings_, tree_width_, rect.bottom - rect.top);
 }
 
-void MainWindow::CloseScenerySet(bool full) {
-  set_.Close();
-  tree_state_.auto_expanded_area = nullptr;
-  host_.ResetStatusCounts();
-  if (tree_.Count() > 0 || full) ClearTree(full);
-  host_.ClearVisRows();
-  UpdateMenuState();
-}
+void MainWindow::CloseScenerySet(bool full) { tarnwick::CloseScenerySet(session_, full); }
 
 void MainWindow::ClearTree(bool full) {
   if (tree_pane_ != nullptr) {

@@ -110,7 +110,7 @@ bool MainWindow::OnOpenScenerySet() {
       !host_.Confirm("Load a Scenery Set without saving any results from this one?")) {
     return true;
   }
-  if (host_.ChooseVisFile()) ScanVisFile();
+  if (host_.ChooseVisFile(set_.vis_path)) ScanVisFile();
   return true;
 }
 

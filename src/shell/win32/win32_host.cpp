@@ -136,13 +136,17 @@ void Win32Host::StoreVisFileName(std::string_view name) {
   WriteVisFileSetting(shell_.Settings(), name);
 }
 
-bool Win32Host::ChooseVisFile() {
+std::optional<std::string> Win32Host::ChooseVisFile(std::string_view current) {
   ScenerySet& set = shell_.GetSession().set;
+  std::string offered(current);
   std::string stored = ReadVisFileSetting(shell_.Settings());
-  if (!stored.empty()) set.vis_path = stored;
+  if (!stored.empty()) {
+    offered = stored;
+    set.vis_path = stored;
+  }
 
   std::array<char, 260> file = {};
-  set.vis_path.copy(file.data(), file.size() - 1);
+  offered.copy(file.data(), file.size() - 1);
   const std::string& folder = shell_.HostSceneryFolder();
   OPENFILENAMEA dialog = {};
   dialog.lStructSize = sizeof dialog;
@@ -158,10 +162,12 @@ bool Win32Host::ChooseVisFile() {
   DWORD error = 0;
   if (shell_.Questions().OpenFileName(dialog, error)) {
     set.vis_path = file.data();
-    return true;
+    return set.vis_path;
   }
   if (error != 0) ShowMessage(error, "opening VIS dialogue");
-  return false;
+  return std::nullopt;
 }
+
+void Win32Host::ClearTree(MenuTree& /*tree*/, bool full) { shell_.ClearTree(full); }
 
 }  // namespace tarnwick::win32

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "platform/host.h"
@@ -43,8 +44,10 @@ class Win32Host : public Host {
   void UpdateMenuState() override;
   void StoreVisFileName(std::string_view name) override;
 
-  // The open-VIS dialog: true when a file was chosen; the set's VisPath then holds it.
-  bool ChooseVisFile();
+  // The open-VIS dialog, offering the "VISfile" setting or else `current`; the chosen path also
+  // becomes the set's VisPath.
+  std::optional<std::string> ChooseVisFile(std::string_view current) override;
+  void ClearTree(MenuTree& tree, bool full) override;
 
   HWND ProgressWindow() const { return progress_box_.Window(); }
   // Offers a message to the progress box and then to the search dialog: true when one took it.
