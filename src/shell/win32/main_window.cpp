@@ -5,6 +5,9 @@
 #include "scenery/close_scenery_set.h"
 #include "shell/settings.h"
 #include "shell/win32/win32_api.h"
+#include "tree/tree_edits.h"
+#include "tree/tree_selection.h"
+#include "tree/win32/search_dialog.h"
 #include "tree/win32/tree_pane.h"
 #include "tree/win32/vis_pane.h"
 
@@ -171,10 +174,9 @@ void MainWindow::OnClosePath() {
   vis_pane_.reset();
   DestroyStatusBar();
   DestroyToolBar();
-  if (search_dialog_ != nullptr) {
-    DestroyWindow(search_dialog_);
-    search_dialog_ = nullptr;
-  }
+  // The search text goes with the program; the dialog with the window.
+  search_dialog_.reset();
+  tree_state_.search = SearchState();
   SaveOptions(settings_, options_);
   log_.Close();
   if (WindowIsRestored()) WriteMainWindowRect();
@@ -196,10 +198,7 @@ LRESULT MainWindow::OnNotify(NMHDR* header) {
   }
   switch (header->idFrom) {
     case IDC_TREE_PANE:
-      if (header->code == TVN_KEYDOWN) {
-        OnTreeKeyDown(reinterpret_cast<NMTVKEYDOWN*>(header)->wVKey);
-      }
-      return 0;
+      return OnTreeNotify(header);
     case IDC_DETAILS_PANE:
     case IDC_VIS_PANE:
       if (header->code == LVN_KEYDOWN) {
@@ -230,6 +229,39 @@ LRESULT MainWindow::OnToolTipText(NMHDR* header) {
   return 0;
 }
 
+LRESULT MainWindow::OnTreeNotify(NMHDR* header) {
+  switch (header->code) {
+    case TVN_KEYDOWN:
+      OnTreeKeyDown(reinterpret_cast<NMTVKEYDOWN*>(header)->wVKey);
+      return 0;
+    case TVN_SELCHANGEDA:
+    case TVN_SELCHANGEDW: {
+      auto* change = reinterpret_cast<NMTREEVIEWA*>(header);
+      KeyState keys;
+      keys.shift = GetKeyState(VK_SHIFT) < 0;
+      keys.ctrl = GetKeyState(VK_CONTROL) < 0;
+      OnTreeSelectionChanged(session_, reinterpret_cast<TreeNode>(change->itemOld.hItem),
+                             reinterpret_cast<TreeNode>(change->itemNew.hItem), keys);
+      return 0;
+    }
+    case TVN_BEGINLABELEDITA: {
+      auto* edit = reinterpret_cast<NMTVDISPINFOA*>(header);
+      return BeginRename(session_, reinterpret_cast<TreeNode>(edit->item.hItem)) ? TRUE : FALSE;
+    }
+    case TVN_ENDLABELEDITA: {
+      auto* edit = reinterpret_cast<NMTVDISPINFOA*>(header);
+      std::optional<std::string_view> text;
+      if (edit->item.pszText != nullptr) text = edit->item.pszText;
+      EndRename(session_, reinterpret_cast<TreeNode>(edit->item.hItem), text);
+      // The label kept (cut to its kind's length) is already in the tree.
+      UpdateMenuState();
+      return FALSE;
+    }
+    default:
+      return 0;
+  }
+}
+
 void MainWindow::OnTreeKeyDown(WORD key) {
   switch (key) {
     case VK_TAB:
@@ -243,8 +275,15 @@ void MainWindow::OnTreeKeyDown(WORD key) {
     case VK_F3:
       if (set_.MenuPresent()) SendMessageA(window_, WM_COMMAND, IDM_FIND_NEXT, 0);
       break;
+    case VK_INSERT:
+      NewEntry(session_, GetKeyState(VK_SHIFT) < 0 ? EntryKind::kArea : EntryKind::kAny);
+      UpdateMenuState();
+      break;
+    case VK_DELETE:
+      DeleteEntry(session_, EntryKind::kAny);
+      UpdateMenuState();
+      break;
     default:
-      // New and deleted entries arrive with the tree's editing.
       break;
   }
 }
@@ -255,6 +294,14 @@ void MainWindow::OnListKeyDown(UINT_PTR from, WORD key) {
   } else if (key == VK_RETURN && from == IDC_VIS_PANE && vis_pane_ != nullptr) {
     vis_pane_->ToggleSelected();
   }
+}
+
+HWND MainWindow::SearchWindow() const {
+  return search_dialog_ != nullptr ? search_dialog_->Window() : nullptr;
+}
+
+void MainWindow::SearchDialogEnded() {
+  search_dialog_.reset();
 }
 
 HWND MainWindow::TreeControl() const {
@@ -290,7 +337,9 @@ void MainWindow::WriteTreeRect() {
   tarnwick::WriteTreeRect(settings_, tree_width_, rect.bottom - rect.top);
 }
 
-void MainWindow::CloseScenerySet(bool full) { tarnwick::CloseScenerySet(session_, full); }
+void MainWindow::CloseScenerySet(bool full) {
+  tarnwick::CloseScenerySet(session_, full);
+}
 
 void MainWindow::ClearTree(bool full) {
   if (tree_pane_ != nullptr) {

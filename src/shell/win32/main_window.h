@@ -27,6 +27,7 @@ namespace tarnwick::win32 {
 class TreePane;
 class DetailsPane;
 class VisPane;
+class SearchDialog;
 
 // What the program takes from its surroundings. Tests replace each part.
 struct ShellEnvironment {
@@ -89,7 +90,10 @@ class MainWindow {
   HWND DetailsControl() const;
   HWND VisControl() const;
   VisPane* GetVisPane() { return vis_pane_.get(); }
-  HWND SearchDialog() const { return search_dialog_; }
+  TreePane* GetTreePane() { return tree_pane_.get(); }
+  HWND SearchWindow() const;
+  // The search dialog has ended: it goes.
+  void SearchDialogEnded();
 
   // The pane layout.
   bool LayoutInProgress() const { return layout_in_progress_; }
@@ -135,6 +139,7 @@ class MainWindow {
 
   LRESULT OnToolTipText(NMHDR* header);
   void OnTreeKeyDown(WORD key);
+  LRESULT OnTreeNotify(NMHDR* header);
   void OnListKeyDown(UINT_PTR from, WORD key);
 
   LayoutInput CurrentLayout() const;
@@ -164,6 +169,10 @@ class MainWindow {
   bool OnAbout();
   bool OnToggleSceneryArea();
   bool OnUpdateVisNow();
+  bool OnFind();
+  bool OnFindNext();
+  bool OnUndo();
+  bool OnExpansionCommand(void (*command)(Session&));
   // Closes the current set, reads and scans the VIS file at VisPath.
   void ScanVisFile();
 
@@ -194,7 +203,7 @@ class MainWindow {
   std::unique_ptr<VisPane> vis_pane_;
   HWND status_bar_ = nullptr;
   HWND tool_bar_ = nullptr;
-  HWND search_dialog_ = nullptr;
+  std::unique_ptr<SearchDialog> search_dialog_;
   WaitBox wait_box_;
 
   std::string host_scenery_folder_;

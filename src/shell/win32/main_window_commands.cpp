@@ -6,6 +6,10 @@
 #include "shell/win32/info_box.h"
 #include "shell/win32/main_window.h"
 #include "shell/win32/win32_api.h"
+#include "tree/search.h"
+#include "tree/tree_edits.h"
+#include "tree/tree_expansion.h"
+#include "tree/win32/search_dialog.h"
 #include "tree/win32/tree_pane.h"
 #include "tree/win32/vis_pane.h"
 
@@ -76,6 +80,12 @@ void MainWindow::OnCommand(WPARAM wparam) {
 }
 
 bool MainWindow::DispatchCommand(UINT number) {
+  // A tree edit of the given kind on the selection.
+  static constexpr auto Edit = [](MainWindow& w, void (*edit)(Session&, EntryKind),
+                                  EntryKind kind) {
+    if (w.TreeControl() != nullptr) edit(w.session_, kind);
+    return true;
+  };
   using Handler = bool (*)(MainWindow&);
   struct Entry {
     Command command;
@@ -85,6 +95,37 @@ bool MainWindow::DispatchCommand(UINT number) {
       {Command::kOpenScenerySet, [](MainWindow& w) { return w.OnOpenScenerySet(); }},
       {Command::kCloseScenerySet, [](MainWindow& w) { return w.OnCloseScenerySet(); }},
       {Command::kExitWithoutSaving, [](MainWindow& w) { return w.OnExitWithoutSaving(); }},
+      {Command::kNewArea, [](MainWindow& w) { return Edit(w, NewEntry, EntryKind::kArea); }},
+      {Command::kNewLocation,
+       [](MainWindow& w) { return Edit(w, NewEntry, EntryKind::kLocation); }},
+      {Command::kRenameArea, [](MainWindow& w) { return Edit(w, RenameEntry, EntryKind::kArea); }},
+      {Command::kRenameLocation,
+       [](MainWindow& w) { return Edit(w, RenameEntry, EntryKind::kLocation); }},
+      {Command::kRenameThisEntry,
+       [](MainWindow& w) { return Edit(w, RenameEntry, EntryKind::kAny); }},
+      {Command::kDeleteArea, [](MainWindow& w) { return Edit(w, DeleteEntry, EntryKind::kArea); }},
+      {Command::kDeleteLocation,
+       [](MainWindow& w) { return Edit(w, DeleteEntry, EntryKind::kLocation); }},
+      {Command::kDeleteThisEntry,
+       [](MainWindow& w) { return Edit(w, DeleteEntry, EntryKind::kAny); }},
+      {Command::kSortAreas,
+       [](MainWindow& w) {
+         SortEntries(w.session_, SortWhich::kAreas);
+         return true;
+       }},
+      {Command::kSortLocations,
+       [](MainWindow& w) {
+         SortEntries(w.session_, SortWhich::kLocations);
+         return true;
+       }},
+      {Command::kFindEntry, [](MainWindow& w) { return w.OnFind(); }},
+      {Command::kFindNext, [](MainWindow& w) { return w.OnFindNext(); }},
+      {Command::kUndoLastEdit, [](MainWindow& w) { return w.OnUndo(); }},
+      {Command::kExpandAllAreas,
+       [](MainWindow& w) { return w.OnExpansionCommand(ExpandAllAreas); }},
+      {Command::kCollapseAllAreas,
+       [](MainWindow& w) { return w.OnExpansionCommand(CollapseAllAreas); }},
+      {Command::kAutoExpand, [](MainWindow& w) { return w.OnExpansionCommand(ToggleAutoExpand); }},
       {Command::kShowAdditionalFields, [](MainWindow& w) { return w.OnShowAllFields(); }},
       {Command::kToolBar, [](MainWindow& w) { return w.OnToggleToolBar(); }},
       {Command::kStatusBar, [](MainWindow& w) { return w.OnToggleStatusBar(); }},
@@ -137,6 +178,35 @@ bool MainWindow::OnCloseScenerySet() {
 bool MainWindow::OnExitWithoutSaving() {
   OnClose();
   return false;
+}
+
+bool MainWindow::OnFind() {
+  if (TreeControl() == nullptr || !SearchAvailable(tree_) || search_dialog_ != nullptr) return true;
+  search_dialog_ = SearchDialog::Open(*this);
+  return true;
+}
+
+bool MainWindow::OnFindNext() {
+  if (TreeControl() == nullptr) return true;
+  if (!tree_state_.search.text) return OnFind();
+  FindNext(session_);
+  return true;
+}
+
+bool MainWindow::OnUndo() {
+  HWND focus = GetFocus();
+  if (focus != nullptr && focus == TreeControl()) {
+    UndoRename(session_);
+  }
+  // Undoing a details edit arrives with the details pane's editing.
+  return true;
+}
+
+bool MainWindow::OnExpansionCommand(void (*command)(Session&)) {
+  command(session_);
+  // The commands switch AutoExpand; its check marks follow in every menu that has them.
+  CheckItem(IDM_AUTO_EXPAND, options_.auto_expand);
+  return true;
 }
 
 bool MainWindow::OnShowAllFields() {
@@ -221,7 +291,7 @@ void MainWindow::ShowHelp(UINT help_command) {
   }
   if (help_command == 0) return;
   questions_->Help(window_, help_command == HELP_HELPONHELP ? "WINHELP.HLP" : help_path_,
-                      help_command);
+                   help_command);
 }
 
 void MainWindow::CheckItem(UINT command, bool on) {
@@ -253,6 +323,9 @@ void MainWindow::UpdateMenuState(HMENU menu) {
   in.tree_root_exists = set_.tree_root != nullptr;
   in.menu_present = set_.MenuPresent();
   in.previous_results_exist = set_.prev_exists;
+  in.previous_search_exists = tree_state_.search.text.has_value();
+  in.tree_undo_pending = tree_state_.rename_undo.available;
+  in.tree_undo_item_exists = tree_state_.rename_undo.node != nullptr;
   HWND focus = GetFocus();
   if (focus != nullptr && focus == TreeControl()) {
     in.focus = FocusPane::kTree;

@@ -92,7 +92,7 @@ void Win32Host::CloseProgressBox() {
 bool Win32Host::OfferToDialogs(MSG& message) {
   HWND progress = progress_box_.Window();
   if (progress != nullptr && IsDialogMessageA(progress, &message)) return true;
-  HWND search = shell_.SearchDialog();
+  HWND search = shell_.SearchWindow();
   return search != nullptr && IsDialogMessageA(search, &message);
 }
 
@@ -168,6 +168,22 @@ std::optional<std::string> Win32Host::ChooseVisFile(std::string_view current) {
   return std::nullopt;
 }
 
-void Win32Host::ClearTree(MenuTree& /*tree*/, bool full) { shell_.ClearTree(full); }
+void Win32Host::ClearTree(MenuTree& /*tree*/, bool full) {
+  shell_.ClearTree(full);
+}
+
+void Win32Host::FillDetails(TreeNode /*node*/) {
+  // The rows of the selected entry arrive with the details pane's own work.
+}
+
+void Win32Host::RefreshDetails() {}
+
+void Win32Host::QueueDetailsRefresh() {
+  if (shell_.Window() != nullptr) PostMessageA(shell_.Window(), kDetailsRefreshMessage, 0, 0);
+}
+
+void Win32Host::FocusTree() {
+  if (shell_.TreeControl() != nullptr) SetFocus(shell_.TreeControl());
+}
 
 }  // namespace tarnwick::win32

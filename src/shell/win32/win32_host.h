@@ -48,6 +48,10 @@ class Win32Host : public Host {
   // becomes the set's VisPath.
   std::optional<std::string> ChooseVisFile(std::string_view current) override;
   void ClearTree(MenuTree& tree, bool full) override;
+  void FillDetails(TreeNode node) override;
+  void RefreshDetails() override;
+  void QueueDetailsRefresh() override;
+  void FocusTree() override;
 
   HWND ProgressWindow() const { return progress_box_.Window(); }
   // Offers a message to the progress box and then to the search dialog: true when one took it.
