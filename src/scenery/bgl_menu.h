@@ -10,12 +10,10 @@
 #include <string_view>
 #include <vector>
 
+#include "scenery/bgl_records.h"
 #include "scenery/session.h"
 
 namespace tarnwick {
-
-constexpr uint32_t kBglHeaderSize = 128;
-constexpr uint32_t kGeneratorMark = 0xEADEBCFB;
 
 // The three header fields the program reads.
 struct BglHeader {

@@ -11,6 +11,10 @@
 
 namespace tarnwick {
 
+constexpr uint32_t kBglHeaderSize = 128;
+// Identifies a menu BGL written by this program.
+constexpr uint32_t kGeneratorMark = 0xEADEBCFB;
+
 constexpr uint8_t kAreaRecordType = 1;
 constexpr uint8_t kLocnRecordType = 3;
 // Records longer than this end their list rather than being read.
