@@ -4,10 +4,12 @@ namespace tarnwick::cli {
 
 // Each job lives in its own file; this table only names them.
 extern const Command kVisCommand;
+extern const Command kBglCommand;
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
       kVisCommand,
+      kBglCommand,
   };
   return commands;
 }
