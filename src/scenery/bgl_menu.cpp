@@ -9,6 +9,7 @@
 #include "scenery/bgl_records.h"
 #include "scenery/scan_progress.h"
 #include "tree/insert_tree_item.h"
+#include "tree/tree_expansion.h"
 
 namespace tarnwick {
 
@@ -101,18 +102,6 @@ int32_t ActiveEntryWithPath(const ScenerySet& set, std::string_view path) {
     }
   }
   return 0;
-}
-
-// Closes every Area once the whole menu of a file is in, so that a large menu opens as a list of
-// Areas.
-void CollapseAreas(Session& s) {
-  TreeNode root = s.set.tree_root;
-  if (root == nullptr) return;
-  s.tree.Expand(root, true);
-  for (TreeNode area = s.tree.FirstChild(root); area != nullptr; area = s.tree.Next(area)) {
-    s.tree.Expand(area, false);
-  }
-  s.tree_state.auto_expanded_area = nullptr;
 }
 
 std::optional<std::vector<std::string>> LoadSceneryList(File& file, uint32_t offset) {
@@ -272,7 +261,8 @@ void ReadBglMenu(Session& s, File& file, const BglHeader& header, std::string_vi
   }
 
   if (!s.options.expand_initially && set.last_area != nullptr) {
-    CollapseAreas(s);
+    // A large menu opens as a list of Areas.
+    ExpandAll(s, false);
     s.tree.EnsureVisible(set.last_area);
   }
   ReportScanProgress(s, vis_index);

@@ -438,6 +438,8 @@ TEST_F(BglMenuTest, ExpandInitiallyOpensEachAreaOtherwiseAllAreClosedAtTheEnd) {
       EXPECT_EQ(session.tree.Expanded(a), expand);
     }
     EXPECT_EQ(session.tree.last_ensured_visible, expand ? juneau : alaska);
+    // Closing every Area selects the root when nothing was selected.
+    EXPECT_EQ(session.tree.Selected(), expand ? nullptr : root);
     EXPECT_TRUE(session.tree.IsShown(alaska));
   }
 }
