@@ -1,11 +1,14 @@
 #include "scenery/memory_menu_tree.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace tarnwick {
 
 struct MemoryMenuTree::Node {
+  bool removed = false;
   std::string label;
   TreeItemData data = 0;
   bool expanded = false;
@@ -29,12 +32,32 @@ MemoryMenuTree::MemoryMenuTree() : top_(std::make_unique<Node>()) {
 
 MemoryMenuTree::~MemoryMenuTree() = default;
 
+namespace {
+constexpr size_t kBlockNodes = 1024;
+}  // namespace
+
 MemoryMenuTree::Node* MemoryMenuTree::Get(TreeNode node) const {
-  return reinterpret_cast<Node*>(node);
+  Node* n = reinterpret_cast<Node*>(node);
+  // The tree-view control would crash or worse on a deleted item's handle; so does this tree.
+  if (n != nullptr && n->removed) {
+    std::fprintf(stderr, "MemoryMenuTree: use of a removed node\n");
+    std::abort();
+  }
+  return n;
 }
 
 bool MemoryMenuTree::Contains(TreeNode node) const {
-  return node != nullptr && owned_.count(Get(node)) != 0;
+  return node != nullptr && live_.count(reinterpret_cast<const Node*>(node)) != 0;
+}
+
+MemoryMenuTree::Node* MemoryMenuTree::NewNode() {
+  if (blocks_.empty() || used_in_block_ == kBlockNodes) {
+    blocks_.push_back(std::make_unique<Node[]>(kBlockNodes));
+    used_in_block_ = 0;
+  }
+  Node* n = &blocks_.back()[used_in_block_++];
+  live_.insert(n);
+  return n;
 }
 
 TreeNode MemoryMenuTree::Insert(TreeNode parent, TreeNode after, std::string_view label,
@@ -42,8 +65,7 @@ TreeNode MemoryMenuTree::Insert(TreeNode parent, TreeNode after, std::string_vie
   Node* p = parent ? Get(parent) : top_.get();
   Node* a = after ? Get(after) : nullptr;
   if (a != nullptr && a->parent != p) return nullptr;
-  auto owned = std::make_unique<Node>();
-  Node* n = owned.get();
+  Node* n = NewNode();
   n->label = std::string(label.substr(0, kMaxLabel));
   n->data = data;
   if (copy != nullptr) n->expanded = Get(copy)->expanded;
@@ -58,7 +80,6 @@ TreeNode MemoryMenuTree::Insert(TreeNode parent, TreeNode after, std::string_vie
     a->next = n;
   else
     p->first = n;
-  owned_.emplace(n, std::move(owned));
   ++count_;
   return Handle(n);
 }
@@ -85,7 +106,9 @@ void MemoryMenuTree::Destroy(Node* n) {
   if (Handle(n) == editing_) editing_ = nullptr;
   if (Handle(n) == last_ensured_visible) last_ensured_visible = nullptr;
   --count_;
-  owned_.erase(n);
+  live_.erase(n);
+  n->removed = true;
+  n->label = std::string();
 }
 
 void MemoryMenuTree::Remove(TreeNode node) {
@@ -106,7 +129,9 @@ void MemoryMenuTree::Clear() {
   selected_ = nullptr;
   editing_ = nullptr;
   last_ensured_visible = nullptr;
-  owned_.clear();
+  live_.clear();
+  blocks_.clear();
+  used_in_block_ = 0;
   top_->first = top_->last = nullptr;
   count_ = 0;
 }
@@ -199,27 +224,34 @@ void MemoryMenuTree::EditLabel(TreeNode node) {
 
 void MemoryMenuTree::SortChildren(TreeNode node) {
   Node* p = node ? Get(node) : top_.get();
-  // Upper-case each label once rather than at every comparison.
-  std::vector<std::pair<std::string, Node*>> children;
+  // Each label is read once into one buffer of keys (letters a-z as A-Z), so that the comparisons
+  // stay within it.
+  struct Key {
+    size_t offset;
+    size_t size;
+    Node* node;
+  };
+  std::string keys;
+  std::vector<Key> children;
   for (Node* c = p->first; c != nullptr; c = c->next) {
-    std::string key = c->label;
-    for (char& ch : key) {
-      if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
-    }
-    children.emplace_back(std::move(key), c);
+    children.push_back({keys.size(), c->label.size(), c});
+    for (char ch : c->label)
+      keys += ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch;
   }
-  std::stable_sort(children.begin(), children.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
-  p->first = p->last = nullptr;
+  std::string_view all(keys);
+  std::stable_sort(children.begin(), children.end(), [&](const Key& a, const Key& b) {
+    return all.substr(a.offset, a.size) < all.substr(b.offset, b.size);
+  });
   Node* prev = nullptr;
-  for (auto& entry : children) {
-    Node* c = entry.second;
+  for (const Key& k : children) {
+    Node* c = k.node;
     c->prev = prev;
     c->next = nullptr;
-    if (prev)
+    if (prev) {
       prev->next = c;
-    else
+    } else {
       p->first = c;
+    }
     prev = c;
   }
   p->last = prev;

@@ -6,7 +6,8 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <unordered_map>
+#include <unordered_set>
+#include <vector>
 
 #include "scenery/menu_tree.h"
 
@@ -64,8 +65,15 @@ class MemoryMenuTree : public MenuTree {
   void Unlink(Node* node);
   void Destroy(Node* node);
 
+  Node* NewNode();
+
   std::unique_ptr<Node> top_;  // invisible parent of the top-level nodes
-  std::unordered_map<Node*, std::unique_ptr<Node>> owned_;
+  // Nodes live in large blocks, side by side in memory, until the tree is cleared: a walk over a
+  // big tree then stays in the cache. A removed node is only flagged, so that using its handle
+  // afterwards is caught instead of reading another node.
+  std::vector<std::unique_ptr<Node[]>> blocks_;
+  size_t used_in_block_ = 0;
+  std::unordered_set<const Node*> live_;
   size_t count_ = 0;
   TreeNode selected_ = nullptr;
   TreeNode editing_ = nullptr;
