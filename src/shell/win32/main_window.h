@@ -169,6 +169,7 @@ class MainWindow {
   bool OnAbout();
   bool OnToggleSceneryArea();
   bool OnUpdateVisNow();
+  bool OnChangeVisSelections();
   bool OnFind();
   bool OnFindNext();
   bool OnUndo();

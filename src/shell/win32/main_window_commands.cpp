@@ -2,6 +2,7 @@
 // the enabling rule applied to the real menus.
 #include "details/win32/details_pane.h"
 #include "resource.h"
+#include "scenery/vis_file.h"
 #include "shell/commands.h"
 #include "shell/win32/info_box.h"
 #include "shell/win32/main_window.h"
@@ -118,6 +119,7 @@ bool MainWindow::DispatchCommand(UINT number) {
          SortEntries(w.session_, SortWhich::kLocations);
          return true;
        }},
+      {Command::kChangeVisSelections, [](MainWindow& w) { return w.OnChangeVisSelections(); }},
       {Command::kFindEntry, [](MainWindow& w) { return w.OnFind(); }},
       {Command::kFindNext, [](MainWindow& w) { return w.OnFindNext(); }},
       {Command::kUndoLastEdit, [](MainWindow& w) { return w.OnUndo(); }},
@@ -178,6 +180,19 @@ bool MainWindow::OnCloseScenerySet() {
 bool MainWindow::OnExitWithoutSaving() {
   OnClose();
   return false;
+}
+
+bool MainWindow::OnChangeVisSelections() {
+  if (!set_.loaded) {
+    // The VIS file is read for its selections only: the set still counts as not loaded.
+    CloseScenerySet(false);
+    if (!host_.ChooseVisFile(set_.vis_path) || !ReadVisFile(session_)) {
+      CloseScenerySet(false);
+      return true;
+    }
+  }
+  if (VisControl() != nullptr) SetFocus(VisControl());
+  return true;
 }
 
 bool MainWindow::OnFind() {
