@@ -26,28 +26,28 @@ using testing::TempDir;
 using testing::TestSession;
 using testing::WindowsPath;
 
-struct VisSpec {
+struct VisEntryDef {
   uint8_t flags;
   std::string title;
   std::string path;
 };
 
 // Puts VIS entries into the model as reading a VIS file would.
-void SetVisEntries(ScenerySet& set, const std::vector<VisSpec>& specs) {
+void SetVisEntries(ScenerySet& set, const std::vector<VisEntryDef>& defs) {
   std::vector<uint8_t>& b = set.image.bytes;
   b.assign(16, 0);
   PokeU16(b, 10, 16);
-  for (const VisSpec& spec : specs) {
+  for (const VisEntryDef& def : defs) {
     VisEntry entry;
     entry.offset = static_cast<int32_t>(b.size());
     entry.flags_offset = entry.offset + 2;
     entry.path_offset = entry.offset + 3;
-    entry.title_offset = entry.path_offset + static_cast<int32_t>(spec.path.size()) + 1;
-    entry.working_flags = spec.flags;
-    b.insert(b.end(), {1, 10, spec.flags});
-    b.insert(b.end(), spec.path.begin(), spec.path.end());
+    entry.title_offset = entry.path_offset + static_cast<int32_t>(def.path.size()) + 1;
+    entry.working_flags = def.flags;
+    b.insert(b.end(), {1, 10, def.flags});
+    b.insert(b.end(), def.path.begin(), def.path.end());
     b.push_back(0);
-    b.insert(b.end(), spec.title.begin(), spec.title.end());
+    b.insert(b.end(), def.title.begin(), def.title.end());
     b.push_back(0);
     set.vis_entries.push_back(entry);
     set.image.last_entry_offset = entry.offset;
@@ -56,7 +56,7 @@ void SetVisEntries(ScenerySet& set, const std::vector<VisSpec>& specs) {
   b.push_back(0);
   set.image.size = static_cast<int32_t>(b.size());
   b.resize(b.size() + VisImage::kSpare, 0);
-  set.vis_count = static_cast<int32_t>(specs.size());
+  set.vis_count = static_cast<int32_t>(defs.size());
 }
 
 std::string TextOf(const std::vector<uint8_t>& bytes) {
@@ -469,15 +469,15 @@ struct MenuSpec {
 
 void BuildMenu(TestSession& s, const std::vector<MenuSpec>& areas) {
   TreeNode last_area = nullptr;
-  for (const MenuSpec& spec : areas) {
+  for (const MenuSpec& def : areas) {
     ++s.set.area_count;
     s.set.AddArea(1);
-    last_area = s.tree.Insert(s.set.tree_root, last_area, spec.title,
+    last_area = s.tree.Insert(s.set.tree_root, last_area, def.title,
                               MakeTreeItemData(NodeKind::kArea, s.set.area_count));
     TreeNode last = nullptr;
-    for (const auto& [description, fields] : spec.locations) {
+    for (const auto& [description, fields] : def.locations) {
       ++s.set.location_count;
-      s.set.AddLocation(fields, 1, 1, s.set.area_count, spec.scenery_vis);
+      s.set.AddLocation(fields, 1, 1, s.set.area_count, def.scenery_vis);
       last = s.tree.Insert(last_area, last, description,
                            MakeTreeItemData(NodeKind::kLocation, s.set.location_count));
     }
@@ -497,7 +497,7 @@ class WriteMenuBglTest : public BglMenuTest {
 };
 
 TEST_F(WriteMenuBglTest, WrittenMenuReadsBackToTheSameAreasAndLocations) {
-  const std::vector<VisSpec> vis = {
+  const std::vector<VisEntryDef> vis = {
       {1, "Seattle", "=:\\=\\Scenery\\seattle\\*.bgl"},
       {1, "Alaska", "Z:\\Addon Scenery\\Alaska\\*.bgl"},
       {3, "Global menu by Tarnwick", "Z:\\fs\\Menus\\World_MENU.bgl"}};

@@ -33,16 +33,16 @@ TreeNode BuildMenu(Session& s, const std::vector<AreaSpec>& areas) {
   s.set.bgl_count = 1;
   s.set.AddMenuBgl("C:\\FS98\\Scenery\\a.bgl");
   TreeNode after_area = nullptr;
-  for (const AreaSpec& spec : areas) {
+  for (const AreaSpec& def : areas) {
     ++s.set.area_count;
     const int32_t vis = s.set.area_count;
     s.set.AddArea(vis);
-    TreeNode area = s.tree.Insert(root, after_area, spec.label,
+    TreeNode area = s.tree.Insert(root, after_area, def.label,
                                   MakeTreeItemData(NodeKind::kArea, s.set.area_count));
     after_area = area;
     s.set.last_area = area;
     TreeNode after_locn = nullptr;
-    for (const std::string& label : spec.locations) {
+    for (const std::string& label : def.locations) {
       ++s.set.location_count;
       const int32_t m = s.set.location_count;
       LocnFields f;
