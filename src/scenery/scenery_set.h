@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -64,7 +65,10 @@ struct MenuLocation {
   LocnFields fields;
 };
 
-// A record table that grows in fixed steps and keeps its numbers; records are one-based.
+// A record table that grows in fixed steps and keeps its numbers; records are one-based. The
+// records live in blocks that never move, so growing never copies the table (a contiguous array
+// grown 128 records at a time would copy it hundreds of times in a large set) and a record's
+// address stays valid while the set is open.
 template <typename Record>
 class GrowableTable {
  public:
@@ -73,10 +77,10 @@ class GrowableTable {
   // Adds the record numbered count()+1; creates the table on first use and grows it by the step
   // when full.
   Record& Add(const Record& record) {
-    if (records_.capacity() == 0) {
-      records_.reserve(initial_);
-    } else if (records_.size() == records_.capacity()) {
-      records_.reserve(records_.capacity() + step_);
+    if (capacity_ == 0) {
+      capacity_ = initial_;
+    } else if (records_.size() == capacity_) {
+      capacity_ += step_;
     }
     records_.push_back(record);
     return records_.back();
@@ -87,8 +91,8 @@ class GrowableTable {
     if (number <= records_.size()) return records_[number - 1] = record;
     return Add(record);
   }
-  bool Exists() const { return records_.capacity() != 0; }
-  size_t Capacity() const { return records_.capacity(); }
+  bool Exists() const { return capacity_ != 0; }
+  size_t Capacity() const { return capacity_; }
   size_t Count() const { return records_.size(); }
   // One-based look-up; nullptr for 0 or a number never given out.
   Record* At(int64_t number) {
@@ -102,12 +106,14 @@ class GrowableTable {
   void Free() {
     records_.clear();
     records_.shrink_to_fit();
+    capacity_ = 0;
   }
 
  private:
   size_t initial_;
   size_t step_;
-  std::vector<Record> records_;
+  size_t capacity_ = 0;
+  std::deque<Record> records_;
 };
 
 class ScenerySet {

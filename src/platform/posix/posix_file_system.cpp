@@ -345,6 +345,19 @@ PosixFileSystem::Resolved PosixFileSystem::Resolve(std::string_view path) {
     start = end + 1;
   }
 
+  // Most paths are spelt as they are stored: one look-up of the whole path then does instead of
+  // one or more per component. ".." is left to the walk below, which treats it lexically.
+  if (!parts.empty() && std::find(parts.begin(), parts.end(), "..") == parts.end()) {
+    std::string exact = base;
+    for (const auto& part : parts) exact = Join(exact, part);
+    struct stat st;
+    if (::lstat(exact.c_str(), &st) == 0) {
+      out.host = exact;
+      out.exists = true;
+      return out;
+    }
+  }
+
   std::vector<std::string> names;
   for (size_t i = 0; i < parts.size(); ++i) {
     bool last = i + 1 == parts.size();
@@ -496,6 +509,8 @@ bool PosixFileSystem::SetNormalAttributes(std::string_view path) {
   if (r.host.empty()) return false;
   struct stat st;
   if (!r.exists || !StatPath(r.host, st)) return Fail(win32_error::kFileNotFound);
+  // Already writable: nothing to change, and no metadata write for each of many files.
+  if ((st.st_mode & S_IWUSR) != 0) return true;
   if (::chmod(r.host.c_str(), (st.st_mode & 07777) | S_IWUSR) != 0) {
     return Fail(Win32ErrorFromErrno(errno));
   }
