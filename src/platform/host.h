@@ -92,8 +92,13 @@ class Host {
 
 // The contract of long operations after each unit of work: go on only while the state is busy and
 // the message pump does not say stop; otherwise the state becomes cancelled (unless it is idle).
+// The state is read again after pumping: the Cancel button pressed during the pump has closed the
+// set, and the operation must not touch it any more.
 inline bool KeepGoing(Host& host) {
-  if (host.GetBusyState() == BusyState::kBusy && host.PumpMessages()) return true;
+  if (host.GetBusyState() == BusyState::kBusy && host.PumpMessages() &&
+      host.GetBusyState() == BusyState::kBusy) {
+    return true;
+  }
   if (host.GetBusyState() != BusyState::kIdle) host.SetBusyState(BusyState::kCancelled);
   return false;
 }
