@@ -9,7 +9,6 @@
 #include "scenery/bgl_records.h"
 #include "scenery/scan_progress.h"
 #include "tree/insert_tree_item.h"
-#include "tree/tree_expansion.h"
 
 namespace tarnwick {
 
@@ -104,6 +103,20 @@ int32_t ActiveEntryWithPath(const ScenerySet& set, std::string_view path) {
   return 0;
 }
 
+// Closes the Areas of a file once its whole menu is in, so that a large menu opens as a list of
+// Areas. Only the file's own Areas (from `first`): those of earlier files were closed with them,
+// and going over the whole tree after every file would make a large scan quadratic. The scan
+// collapses the whole tree once at its end.
+void CollapseAreas(Session& s, TreeNode first) {
+  TreeNode root = s.set.tree_root;
+  if (root == nullptr) return;
+  s.tree.Expand(root, true);
+  for (TreeNode area = first; area != nullptr; area = s.tree.Next(area)) {
+    s.tree.Expand(area, false);
+  }
+  s.tree_state.auto_expanded_area = nullptr;
+}
+
 std::optional<std::vector<std::string>> LoadSceneryList(File& file, uint32_t offset) {
   int64_t size = file.Size();
   if (size < 0 || offset >= size) return std::nullopt;
@@ -156,6 +169,20 @@ std::optional<std::vector<std::string>> ReadSceneryList(Session& s, File& file,
   return list;
 }
 
+namespace {
+
+// The Locations of an Area that the record numbers cannot take: counted, not read.
+int32_t CountLocations(File& file, uint64_t locn_list, uint8_t* record) {
+  if (locn_list > kMaxFilePosition || !file.Seek(static_cast<uint32_t>(locn_list))) return 0;
+  int32_t count = 0;
+  while (uint16_t length = ReadRecord(file, kLocnRecordType, kMinLocnRecord, record)) {
+    if (!CleanDescription(RecordText(record, kLocnDescriptionAt, length)).empty()) ++count;
+  }
+  return count;
+}
+
+}  // namespace
+
 void ReadBglMenu(Session& s, File& file, const BglHeader& header, std::string_view path,
                  int vis_index, SceneryCheck check) {
   ScenerySet& set = s.set;
@@ -169,13 +196,24 @@ void ReadBglMenu(Session& s, File& file, const BglHeader& header, std::string_vi
   std::vector<uint8_t> buffer(kMaxMenuRecord);
   uint8_t* record = buffer.data();
   bool first = true;
+  TreeNode first_area = nullptr;  // the first Area this file adds
 
   for (uint64_t p = header.menu_offset; p <= kMaxFilePosition;) {
     if (!file.Seek(static_cast<uint32_t>(p))) break;
     uint16_t length = ReadRecord(file, kAreaRecordType, kMinAreaRecord, record);
     if (length == 0) break;
-    // Record numbers must fit the low 16 bits of the tree's item data.
-    if (set.area_count >= kMaxRecordNumber) break;
+    // Record numbers must fit the low 16 bits of the tree's item data: beyond them an Area and
+    // its Locations are only counted, so that the scan can say what the menu lacks.
+    if (set.area_count >= kMaxRecordNumber) {
+      int32_t locations = CountLocations(
+          file, uint64_t{header.menu_offset} + GetU32(record + kAreaLocnOffsetAt), record);
+      if (locations > 0) {
+        ++set.areas_left_out;
+        set.locations_left_out += locations;
+      }
+      p += length;
+      continue;
+    }
     if (first) {
       ++set.bgl_count;
       s.host.SetStatusCount(StatusPart::kMenus, set.bgl_count);
@@ -201,9 +239,10 @@ void ReadBglMenu(Session& s, File& file, const BglHeader& header, std::string_vi
         locn_list > kMaxFilePosition || !file.Seek(static_cast<uint32_t>(locn_list));
 
     int kept = 0;
+    int32_t left_out = 0;
     TreeNode last_location = nullptr;
     bool check_logged = false;
-    while (!unreachable && set.location_count < kMaxRecordNumber) {
+    while (!unreachable) {
       uint16_t locn_length = ReadRecord(file, kLocnRecordType, kMinLocnRecord, record);
       if (locn_length == 0) break;
       int32_t scenery_vis = found_vis;
@@ -231,6 +270,10 @@ void ReadBglMenu(Session& s, File& file, const BglHeader& header, std::string_vi
       std::string_view description =
           CleanDescription(RecordText(record, kLocnDescriptionAt, locn_length));
       if (!keep || description.empty()) continue;
+      if (set.location_count >= kMaxRecordNumber) {
+        ++left_out;
+        continue;
+      }
       ++set.location_count;
       set.AddLocation(DecodeLocnFields(record), found_vis, set.bgl_count, set.area_count,
                       scenery_vis);
@@ -244,12 +287,15 @@ void ReadBglMenu(Session& s, File& file, const BglHeader& header, std::string_vi
       ++kept;
     }
 
+    set.locations_left_out += left_out;
+    if (kept == 0 && left_out > 0) ++set.areas_left_out;
     if (kept == 0) {
       s.tree.Remove(area);
       --set.area_count;
       s.log.Write("  Area omitted since has no LOCNs\n");
     } else {
       set.last_area = area;
+      if (first_area == nullptr) first_area = area;
       s.log.Write(Format("  Area contains %d LOCNs\n", kept));
       if (s.options.expand_initially) {
         s.tree.Expand(area, true);
@@ -261,8 +307,7 @@ void ReadBglMenu(Session& s, File& file, const BglHeader& header, std::string_vi
   }
 
   if (!s.options.expand_initially && set.last_area != nullptr) {
-    // A large menu opens as a list of Areas.
-    ExpandAll(s, false);
+    CollapseAreas(s, first_area);
     s.tree.EnsureVisible(set.last_area);
   }
   ReportScanProgress(s, vis_index);
