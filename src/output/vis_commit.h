@@ -1,0 +1,31 @@
+// Committing the on/off selections of the VIS selections pane. The question and its answers
+// belong to the shell; these are the decisions and the file work behind them.
+#pragma once
+
+#include <string_view>
+
+#include "scenery/session.h"
+
+namespace tarnwick {
+
+// Whether any entry's selection differs from the flags stored in the file.
+bool VisSelectionsChanged(const ScenerySet& set);
+
+// The question asked before committing.
+std::string_view VisCommitQuestion(const ScenerySet& set);
+
+// The answer No: every selection goes back to the stored flags.
+void RevertVisSelections(Session& s);
+
+// What came of the answer Yes.
+enum class VisCommitResult {
+  kWritten,    // the VIS file holds the selections (and a loaded set was saved and scanned)
+  kCancelled,  // the menu switch was cancelled, which closed the set: nothing was written
+  kFailed,     // the VIS file could not be written (reported); the selections stay pending
+};
+
+// The answer Yes: the menus of the changed entries are switched on, then the selections are
+// stored into the VIS file, complete or not at all; a loaded set is then saved and scanned again.
+VisCommitResult CommitVisSelections(Session& s);
+
+}  // namespace tarnwick

@@ -1,0 +1,32 @@
+// A small scenery set on disk with a session wired to it, for the tests of saving, switching and
+// restoring: two active folders with menus (one also holds a BGL without menu data) and an
+// inactive folder whose menu is switched off.
+#pragma once
+
+#include <string>
+
+#include "support/scenery_on_disk.h"
+#include "support/test_session.h"
+
+namespace tarnwick::testing {
+
+struct SmallSet {
+  SmallSet();
+
+  // Scans the set and closes the progress box, as the commands do.
+  bool Scan();
+  // Saves without the warning, as the Save command does when no warning is due.
+  bool Save();
+
+  // The switch bytes of the source BGLs with a menu, in the order alps, coast, lakes.
+  std::string SourceSwitches() const;
+
+  SceneryOnDisk disk;
+  TestSession t;
+  Session& s = t.session;
+};
+
+// The menu of SmallSet as the scan shows it.
+inline constexpr const char* kSmallSetMenu = "Swiss Alps\n  Zermatt\n  Sion\nCoast\n  Brest\n";
+
+}  // namespace tarnwick::testing
