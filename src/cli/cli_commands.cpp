@@ -5,11 +5,14 @@ namespace tarnwick::cli {
 // Each job lives in its own file; this table only names them.
 extern const Command kVisCommand;
 extern const Command kBglCommand;
+extern const Command kMenuCommand;
+extern const Command kSaveCommand;
+extern const Command kOriginalsCommand;
+extern const Command kRestoreCommand;
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
-      kVisCommand,
-      kBglCommand,
+      kVisCommand, kBglCommand, kMenuCommand, kSaveCommand, kOriginalsCommand, kRestoreCommand,
   };
   return commands;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,9 @@ class CliHost : public Host {
   void MarkVisSelectionsUnchanged() override {}
   void UpdateMenuState() override {}
   void StoreVisFileName(std::string_view name) override { vis_file_name_ = std::string(name); }
+  // The VIS file named on the command line stands for the user's choice.
+  std::optional<std::string> ChooseVisFile(std::string_view) override { return chosen_vis_file_; }
+  void SetChosenVisFile(std::string path) { chosen_vis_file_ = std::move(path); }
 
   struct VisRow {
     int number;
@@ -73,6 +77,7 @@ class CliHost : public Host {
   int64_t status_[5] = {0, 0, 0, 0, 0};
   std::vector<VisRow> vis_rows_;
   std::string vis_file_name_;
+  std::optional<std::string> chosen_vis_file_;
   int messages_shown_ = 0;
 };
 

@@ -1,0 +1,44 @@
+// tarnwick-cli save: scans a scenery set and saves its menu, as the Save command does.
+#include <cstdio>
+
+#include "cli/scenery_job.h"
+#include "output/save_results.h"
+
+namespace tarnwick::cli {
+namespace {
+
+constexpr char kName[] = "save";
+constexpr char kUsage[] = "save FILE.vis [--yes] [--log] [--drive X=DIR]...";
+constexpr char kHelp[] =
+    "Scans the scenery set of a VIS file and saves its menu: the generated menu BGL in the\n"
+    "Menus folder (the one before it kept as the previous result), its entry in the VIS file,\n"
+    "and the menus of the source BGLs switched off.\n\n"
+    "  FILE.vis       the VIS file, by its host path or its Windows path (C:\\...)\n"
+    "  --yes          answer yes to the warning before replacing earlier work (without it the\n"
+    "                 warning is asked on the terminal)\n"
+    "  --log          write the scan's log file into the Menus folder\n"
+    "  --drive X=DIR  drive X: is the host folder DIR; may be repeated\n";
+
+int RunSave(const Args& args) {
+  JobLine line;
+  if (int code = ParseJobLine(kName, kUsage, kHelp, args, {"--yes"}, 0, line); code >= 0) {
+    return code;
+  }
+  SceneryJob job(line, line.flags.count("--yes") ? CliHost::Answer::kYes : CliHost::Answer::kAsk);
+  if (!job.Locate(kName) || !job.Scan()) return 1;
+  int shown = job.host().messages_shown();
+  if (!SaveResults(job.session(), true, false)) {
+    std::fprintf(stderr, "tarnwick-cli save: nothing saved\n");
+    return 2;
+  }
+  if (job.host().messages_shown() != shown || !job.set().results_saved) return 1;
+  std::printf("Menu BGL:  %s\nVIS entry: %s\n", job.set().menu_bgl_path.c_str(),
+              job.set().menu_entry_path.c_str());
+  return 0;
+}
+
+}  // namespace
+
+extern const Command kSaveCommand = {kName, kUsage, RunSave};
+
+}  // namespace tarnwick::cli
