@@ -10,6 +10,7 @@
 #include "scenery/scan_progress.h"
 #include "scenery/vis_file.h"
 #include "tree/insert_tree_item.h"
+#include "tree/tree_expansion.h"
 
 namespace tarnwick {
 
@@ -93,6 +94,8 @@ bool ScanScenerySet(Session& s) {
     ReportScanProgress(s, i);
   }
 
+  // Each file closed its own Areas; the tree as a whole is closed once here.
+  if (!s.options.expand_initially && s.set.MenuPresent()) ExpandAll(s, false);
   if (s.set.tree_root != nullptr) s.tree.EnsureVisible(s.set.tree_root);
   s.set.results_saved = false;
   BuildMenuPaths(s);

@@ -52,6 +52,10 @@ TEST(ScanTest, ReadsTheMenusOfTheActiveEntriesIntoTheTreeAndTheCounts) {
   EXPECT_EQ(t.tree.Label(root), "World.vis");
   EXPECT_EQ(t.tree.Data(root), MakeTreeItemData(NodeKind::kRoot, 0));
   EXPECT_EQ(t.tree.last_ensured_visible, root);
+  // The menu opens as a list of closed Areas, with the root selected.
+  EXPECT_EQ(t.tree.Selected(), root);
+  EXPECT_FALSE(t.tree.Expanded(t.tree.FirstChild(root)));
+  EXPECT_FALSE(t.tree.Expanded(t.tree.Next(t.tree.FirstChild(root))));
 
   // Every file found counts as examined, with or without a menu; the inactive entry is not
   // visited but counts among the VIS entries.

@@ -17,6 +17,8 @@ struct BenchCommand {
 const BenchCommand kCommands[] = {
     {"tree", "selection, marking, search and sort on large memory trees",
      tarnwick::bench::RunTreeBench},
+    {"scan", "scan and save of a large generated set against the I/O floor; peak memory",
+     tarnwick::bench::RunScanBench},
 };
 
 int Usage() {
