@@ -11,10 +11,12 @@ namespace {
 
 using namespace tarnwick;
 
+// Entries of the sample set (whose generated menu is a seed), some of them switched off, so that
+// the scenery check both keeps and drops Locations.
 const std::vector<std::pair<uint8_t, std::string>> kVisEntries = {
-    {1, "=:\\=\\Scenery\\area1\\*.bgl"},
-    {0, "=:\\=\\Scenery\\off\\*.bgl"},
-    {3, "C:\\FS98\\Scenery\\Menus\\World_MENU.bgl"}};
+    {3, "=:\\=\\Scenery\\World\\*.bgl"},   {1, "=:\\=\\Scenery\\SEATTLE\\*.bgl"},
+    {0, "=:\\=\\Scenery\\SanFran\\*.bgl"}, {1, "=:\\=\\Scenery\\Chicago\\*.bgl"},
+    {0, "=:\\=\\Scenery\\NewYork\\*.bgl"}, {1, "=:\\=\\Scenery\\LosAngeles\\*.bgl"}};
 
 void Check(bool condition) {
   if (!condition) std::abort();
