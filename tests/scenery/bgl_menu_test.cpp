@@ -461,15 +461,15 @@ TEST_F(BglMenuTest, ReportsTheRunningTotals) {
 // --- Writing the generated menu BGL ---
 
 // Builds a tree and its records as the scan and the edits leave them.
-struct MenuSpec {
+struct AreaDef {
   std::string title;
   std::vector<std::pair<std::string, LocnFields>> locations;
   int32_t scenery_vis = 1;
 };
 
-void BuildMenu(TestSession& s, const std::vector<MenuSpec>& areas) {
+void BuildMenu(TestSession& s, const std::vector<AreaDef>& areas) {
   TreeNode last_area = nullptr;
-  for (const MenuSpec& def : areas) {
+  for (const AreaDef& def : areas) {
     ++s.set.area_count;
     s.set.AddArea(1);
     last_area = s.tree.Insert(s.set.tree_root, last_area, def.title,
@@ -565,7 +565,7 @@ TEST_F(WriteMenuBglTest, MenuWithoutAreasHoldsHeaderEndByteAndSceneryList) {
     AddRoot(session);
     SetVisEntries(session.set,
                   {{1, "A title longer than thirty-one characters", std::string(300, 'p')}});
-    std::vector<MenuSpec> empty(omitted, MenuSpec{"Empty", {}, 1});
+    std::vector<AreaDef> empty(omitted, AreaDef{"Empty", {}, 1});
     BuildMenu(session, empty);
     session.host.OpenProgressBox("save");
     std::string path = WindowsPath(dir.path() / "empty.bgl");
