@@ -157,6 +157,9 @@ class MainWindow {
   // Commands; each returns whether the menu state is to be updated afterwards.
   bool DispatchCommand(UINT command);
   bool OnOpenScenerySet();
+  // Whether the save went ahead (a set is loaded and the warning was not declined).
+  bool OnSaveResults();
+  bool OnExitAfterSaving();
   bool OnCloseScenerySet();
   bool OnExitWithoutSaving();
   bool OnToggleToolBar();

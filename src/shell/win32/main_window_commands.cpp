@@ -1,7 +1,11 @@
 // The numbered commands: one table from number to handler, the check marks of the options, and
 // the enabling rule applied to the real menus.
 #include "details/win32/details_pane.h"
+#include "output/original_menus.h"
+#include "output/previous_results.h"
+#include "output/save_results.h"
 #include "resource.h"
+#include "scenery/scan.h"
 #include "scenery/vis_file.h"
 #include "shell/commands.h"
 #include "shell/win32/info_box.h"
@@ -94,7 +98,24 @@ bool MainWindow::DispatchCommand(UINT number) {
   };
   static const Entry kTable[] = {
       {Command::kOpenScenerySet, [](MainWindow& w) { return w.OnOpenScenerySet(); }},
+      {Command::kSaveResults, [](MainWindow& w) { return !w.OnSaveResults(); }},
       {Command::kCloseScenerySet, [](MainWindow& w) { return w.OnCloseScenerySet(); }},
+      {Command::kExitAfterSaving, [](MainWindow& w) { return w.OnExitAfterSaving(); }},
+      {Command::kEnableOriginalMenus,
+       [](MainWindow& w) {
+         RunOriginalMenusCommand(w.session_, false);
+         return true;
+       }},
+      {Command::kDisableOriginalMenus,
+       [](MainWindow& w) {
+         RunOriginalMenusCommand(w.session_, true);
+         return true;
+       }},
+      {Command::kRestorePreviousResults,
+       [](MainWindow& w) {
+         RestorePreviousResults(w.session_);
+         return true;
+       }},
       {Command::kExitWithoutSaving, [](MainWindow& w) { return w.OnExitWithoutSaving(); }},
       {Command::kNewArea, [](MainWindow& w) { return Edit(w, NewEntry, EntryKind::kArea); }},
       {Command::kNewLocation,
@@ -164,8 +185,20 @@ void MainWindow::OpenScenerySet(const std::string& vis_path) {
 }
 
 void MainWindow::ScanVisFile() {
-  // Reading the set arrives with the scan.
+  // The scan closes the current set and opens its own progress box.
+  ScanScenerySet(session_);
   host_.CloseProgressBox();
+}
+
+bool MainWindow::OnSaveResults() {
+  return set_.loaded && SaveResults(session_, /*warn=*/true, /*ask_only=*/false);
+}
+
+bool MainWindow::OnExitAfterSaving() {
+  if (set_.loaded && !OnSaveResults()) return true;
+  // Saved (or nothing to save): the close path at once, without the question of a plain exit.
+  SendMessageA(window_, kCloseMessage, 0, 0);
+  return false;
 }
 
 bool MainWindow::OnCloseScenerySet() {

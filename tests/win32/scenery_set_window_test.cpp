@@ -1,0 +1,210 @@
+// Opening, saving, cancelling and closing a scenery set through the main window, on a scenery
+// set written to disk.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "resource.h"
+#include "support/scenery_on_disk.h"
+#include "win32/main_window_fixture.h"
+
+namespace tarnwick::testing {
+namespace {
+
+// Posts a message to each dialog box made on this thread while it lives, and one to a window
+// of choice: what a user would do while a long operation runs.
+class WhileBusy {
+ public:
+  WhileBusy(UINT message, WPARAM wparam, HWND also = nullptr, UINT also_message = 0) {
+    message_ = message;
+    wparam_ = wparam;
+    also_ = also;
+    also_message_ = also_message;
+    hook_ = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+  }
+  ~WhileBusy() { UnhookWindowsHookEx(hook_); }
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wparam, LPARAM lparam) {
+    if (code == HCBT_CREATEWND &&
+        reinterpret_cast<CBT_CREATEWNDA*>(lparam)->lpcs->lpszClass == WC_DIALOG) {
+      if (message_ != 0) PostMessageA(reinterpret_cast<HWND>(wparam), message_, wparam_, 0);
+      if (also_ != nullptr) PostMessageA(also_, also_message_, 0, 0);
+    }
+    return CallNextHookEx(nullptr, code, wparam, lparam);
+  }
+  static inline UINT message_ = 0;
+  static inline WPARAM wparam_ = 0;
+  static inline HWND also_ = nullptr;
+  static inline UINT also_message_ = 0;
+  HHOOK hook_;
+};
+
+class SceneryWindowTest : public MainWindowTest {
+ protected:
+  void WriteSet(bool with_menus = true) {
+    if (with_menus) {
+      disk.AddFolder("Alps", {{"alps.bgl", MenuFile({{"Alps", {"Innsbruck", "Salzburg"}},
+                                                     {"Geneva", {"Cointrin"}}})}});
+    }
+    disk.AddFolder("Empty", std::vector<std::pair<std::string, std::vector<uint8_t>>>{});
+    disk.WriteVis();
+  }
+  void Open() {
+    questions.chosen_files = {disk.vis_path};
+    Command(IDM_OPEN);
+  }
+  HWND TreeWindow() { return GetDlgItem(Main(), 1003); }
+  std::vector<std::string> Labels(TreeNode parent) {
+    MenuTree& tree = window->GetSession().tree;
+    std::vector<std::string> labels;
+    for (TreeNode n = parent ? tree.FirstChild(parent) : tree.Root(); n; n = tree.Next(n)) {
+      labels.push_back(tree.Label(n));
+    }
+    return labels;
+  }
+
+  SceneryOnDisk disk;
+};
+
+TEST_F(SceneryWindowTest, OpeningASetFillsTheTreeTheStatusBarAndTheVisPane) {
+  WriteSet();
+  Start();
+  Open();
+  ASSERT_EQ(questions.file_dialogs.size(), 1u);
+  auto& s = window->GetSession();
+  EXPECT_TRUE(s.set.loaded);
+  EXPECT_FALSE(s.set.results_saved);
+  EXPECT_EQ(window->GetHost().GetBusyState(), BusyState::kIdle);
+  EXPECT_EQ(window->GetHost().ProgressWindow(), nullptr);
+
+  ASSERT_EQ(Labels(nullptr).size(), 1u);
+  TreeNode root = s.tree.Root();
+  EXPECT_EQ(Labels(root), (std::vector<std::string>{"Alps", "Geneva"}));
+  EXPECT_EQ(Labels(s.tree.FirstChild(root)), (std::vector<std::string>{"Innsbruck", "Salzburg"}));
+  EXPECT_EQ(SendMessageA(TreeWindow(), TVM_GETCOUNT, 0, 0), 6);
+
+  EXPECT_EQ(StatusText(0), "Areas: 2");
+  EXPECT_EQ(StatusText(1), "Locns: 3");
+  EXPECT_EQ(StatusText(2), "Menus: 1");
+  EXPECT_EQ(StatusText(3), "BGLs:  1");
+  EXPECT_EQ(StatusText(4), " VIS:  2");
+  EXPECT_EQ(SendMessageA(GetDlgItem(Main(), 1005), LVM_GETITEMCOUNT, 0, 0), 2);
+  EXPECT_EQ(Setting("VISfile"), "World.vis");
+  for (UINT command : {102, 103, 104, 106, 107, 108, 121, 125, 130, 141}) {
+    EXPECT_TRUE(Enabled(command)) << command;
+  }
+}
+
+TEST_F(SceneryWindowTest, ASetWithoutAreasEnablesOnlyTheSetCommands) {
+  WriteSet(/*with_menus=*/false);
+  Start();
+  Open();
+  EXPECT_TRUE(window->GetSession().set.loaded);
+  for (UINT command : {102, 103, 106, 107, 129}) EXPECT_TRUE(Enabled(command)) << command;
+  for (UINT command : {104, 108, 121, 122, 123, 124, 125, 126, 127, 130, 131, 141, 142}) {
+    EXPECT_FALSE(Enabled(command)) << command;
+  }
+  EXPECT_EQ(StatusText(0), "Areas: 0");
+  EXPECT_EQ(StatusText(4), " VIS:  1");
+}
+
+TEST_F(SceneryWindowTest, AVisFileOnTheCommandLineOpensWithoutTheDialog) {
+  WriteSet();
+  Start();
+  window->OpenScenerySet(disk.vis_path);
+  EXPECT_TRUE(questions.file_dialogs.empty());
+  EXPECT_TRUE(window->GetSession().set.loaded);
+  EXPECT_EQ(StatusText(0), "Areas: 2");
+  EXPECT_TRUE(Enabled(IDM_SAVE));
+}
+
+TEST_F(SceneryWindowTest, SaveWritesTheMenuAndSwitchesTheSourcesOff) {
+  WriteSet();
+  Start();
+  Open();
+  Command(IDM_SAVE);
+  EXPECT_TRUE(std::filesystem::exists(disk.MenuBgl()));
+  EXPECT_EQ(disk.SwitchByte(disk.Bgl("Alps", "alps.bgl")), 0);
+  EXPECT_TRUE(window->GetSession().set.results_saved);
+  EXPECT_EQ(window->GetHost().GetBusyState(), BusyState::kIdle);
+
+  // Saved: closing asks nothing.
+  SendMessageA(Main(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(questions.boxes.empty());
+  EXPECT_EQ(window->Window(), nullptr);
+}
+
+TEST_F(SceneryWindowTest, OpeningAnotherSetAsksAboutUnsavedResults) {
+  WriteSet();
+  Start();
+  Open();
+  questions.answers = {IDNO};
+  Open();
+  ASSERT_EQ(questions.boxes.size(), 1u);
+  EXPECT_EQ(questions.boxes[0].text,
+            "Load a Scenery Set without saving any results from this one?");
+  EXPECT_EQ(questions.file_dialogs.size(), 1u) << "No keeps the set without asking for a file";
+
+  questions.answers = {IDNO};
+  Command(IDM_CLOSE_SET);
+  EXPECT_EQ(questions.boxes.back().text, "Close this Scenery Set without saving?");
+  EXPECT_TRUE(window->GetSession().set.loaded);
+  questions.answers = {IDYES};
+  Command(IDM_CLOSE_SET);
+  EXPECT_FALSE(window->GetSession().set.loaded);
+  EXPECT_EQ(SendMessageA(TreeWindow(), TVM_GETCOUNT, 0, 0), 0);
+  EXPECT_EQ(StatusText(0), "Areas: 0");
+}
+
+TEST_F(SceneryWindowTest, CancelDuringAScanLeavesNoSet) {
+  WriteSet();
+  Start();
+  {
+    WhileBusy cancel(WM_COMMAND, MAKEWPARAM(201, BN_CLICKED));
+    Open();
+  }
+  auto& s = window->GetSession();
+  EXPECT_FALSE(s.set.loaded);
+  EXPECT_EQ(SendMessageA(TreeWindow(), TVM_GETCOUNT, 0, 0), 0);
+  EXPECT_EQ(StatusText(0), "Areas: 0");
+  EXPECT_EQ(window->GetHost().GetBusyState(), BusyState::kIdle);
+  EXPECT_EQ(window->GetHost().ProgressWindow(), nullptr);
+  EXPECT_FALSE(Enabled(IDM_SAVE));
+}
+
+TEST_F(SceneryWindowTest, ACloseRequestDuringAScanBeepsAndTheScanGoesOn) {
+  WriteSet();
+  Start();
+  {
+    WhileBusy close(0, 0, Main(), WM_CLOSE);
+    Open();
+  }
+  EXPECT_NE(window->Window(), nullptr);
+  EXPECT_EQ(questions.beeps.size(), 1u);
+  EXPECT_TRUE(window->GetSession().set.loaded);
+  EXPECT_EQ(StatusText(0), "Areas: 2");
+}
+
+TEST_F(SceneryWindowTest, ExitAfterSavingEndsOnlyWhenTheSaveWentAhead) {
+  WriteSet();
+  Start();
+  Open();
+  auto& s = window->GetSession();
+  // A generated menu seen and switched off makes the save ask first.
+  s.set.generated_menu_seen = true;
+  s.set.generated_menu_off = true;
+  questions.dialog_answers["WarningBox"] = IDCANCEL;
+  Command(IDM_EXIT_AFTER_SAVING);
+  EXPECT_NE(window->Window(), nullptr);
+  EXPECT_FALSE(std::filesystem::exists(disk.MenuBgl()));
+
+  questions.dialog_answers["WarningBox"] = IDOK;
+  Command(IDM_EXIT_AFTER_SAVING);
+  EXPECT_EQ(window->Window(), nullptr);
+  EXPECT_TRUE(std::filesystem::exists(disk.MenuBgl()));
+  EXPECT_TRUE(questions.boxes.empty()) << "no question of a plain exit";
+}
+
+}  // namespace
+}  // namespace tarnwick::testing
