@@ -3,6 +3,7 @@
 
 #include "resource.h"
 #include "scenery/vis_file.h"
+#include "support/scenery_on_disk.h"
 #include "support/vis_builder.h"
 #include "win32/main_window_fixture.h"
 
@@ -56,6 +57,101 @@ TEST_F(MainWindowTest, ChangeVisSelectionsReadsTheFileWithoutLoadingASet) {
   questions.chosen_files = {std::nullopt};
   Command(IDM_CHANGE_VIS);
   EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 0);
+}
+
+class VisSelectionsTest : public MainWindowTest {
+ protected:
+  // Entries: active, inactive, protected and active; read for their selections only.
+  void StartWithVisFile() {
+    dir.Write("FS98/Scenery/World.vis", VisBuilder()
+                                            .Entry(1, "=:\\=\\Scenery\\one\\*.bgl", "One")
+                                            .Entry(0, "=:\\=\\Scenery\\two\\*.bgl", "Two")
+                                            .Entry(3, "=:\\=\\Scenery\\three\\*.bgl", "Three")
+                                            .Build());
+    Start();
+    ShowWindow(Main(), SW_SHOW);
+    questions.chosen_files = {Path("FS98\\Scenery\\World.vis")};
+    Command(IDM_CHANGE_VIS);
+    list = GetDlgItem(Main(), 1005);
+  }
+  void Select(int row) {
+    LVITEMA state = {};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+  }
+  void PressEnter() {
+    NMLVKEYDOWN key = {};
+    key.hdr.hwndFrom = list;
+    key.hdr.idFrom = 1005;
+    key.hdr.code = LVN_KEYDOWN;
+    key.wVKey = VK_RETURN;
+    SendMessageA(Main(), WM_NOTIFY, 1005, reinterpret_cast<LPARAM>(&key));
+  }
+  int Picture(int row) {
+    LVITEMA item = {};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return item.iImage;
+  }
+  std::vector<uint8_t> StoredFlags() {
+    std::vector<uint8_t> flags;
+    for (const auto& entry : ReadVisEntries(dir.Read("FS98/Scenery/World.vis"))) {
+      flags.push_back(entry.flags);
+    }
+    return flags;
+  }
+
+  HWND list = nullptr;
+};
+
+TEST_F(VisSelectionsTest, EnterSwitchesAnEntryAndProtectedEntriesRefuse) {
+  StartWithVisFile();
+  Select(1);
+  PressEnter();
+  EXPECT_EQ(Picture(1), 1);
+  Select(2);
+  PressEnter();
+  ASSERT_EQ(questions.boxes.size(), 1u);
+  EXPECT_EQ(questions.boxes[0].text, "This VIS entry is protected");
+  EXPECT_EQ(questions.boxes[0].caption, "Tarnwick");
+  EXPECT_EQ(Picture(2), 1) << "a protected entry keeps its state";
+  EXPECT_EQ(StoredFlags(), (std::vector<uint8_t>{1, 0, 3})) << "nothing is written yet";
+}
+
+TEST_F(VisSelectionsTest, SwitchingTwiceAsksNothingWhenLeaving) {
+  StartWithVisFile();
+  Select(0);
+  PressEnter();
+  PressEnter();
+  SendMessageA(Main(), win32::kVisCommitMessage, 0, 0);
+  EXPECT_TRUE(questions.boxes.empty());
+}
+
+TEST_F(VisSelectionsTest, TheCommitQuestionWritesRevertsOrKeepsTheSwitches) {
+  StartWithVisFile();
+  Select(0);
+  PressEnter();
+  questions.answers = {IDCANCEL, IDNO};
+  SendMessageA(Main(), win32::kVisCommitMessage, 0, 0);
+  ASSERT_EQ(questions.boxes.size(), 1u);
+  EXPECT_EQ(questions.boxes[0].text, "Do you want to save the VIS file changes?");
+  EXPECT_EQ(questions.boxes[0].type, static_cast<UINT>(MB_YESNOCANCEL | MB_ICONWARNING));
+  EXPECT_EQ(Picture(0), 0) << "Cancel keeps the switch pending";
+  SendMessageA(Main(), win32::kVisCommitMessage, 0, 0);
+  EXPECT_EQ(Picture(0), 1) << "No puts the picture back";
+  EXPECT_EQ(StoredFlags(), (std::vector<uint8_t>{1, 0, 3}));
+
+  Select(1);
+  PressEnter();
+  questions.answers = {IDYES};
+  Command(IDM_UPDATE_VIS);
+  EXPECT_EQ(StoredFlags(), (std::vector<uint8_t>{1, 1, 3}));
+  EXPECT_EQ(GetFocus(), list);
+  DrainMessages();  // the focus moved while the menus were switched
+  SendMessageA(Main(), win32::kVisCommitMessage, 0, 0);
+  EXPECT_EQ(questions.boxes.size(), 3u) << "asked once, and nothing is pending after the write";
 }
 
 }  // namespace

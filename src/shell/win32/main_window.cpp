@@ -1,6 +1,8 @@
 #include "shell/win32/main_window.h"
 
 #include "details/win32/details_pane.h"
+#include "output/save_results.h"
+#include "output/vis_commit.h"
 #include "resource.h"
 #include "scenery/close_scenery_set.h"
 #include "shell/settings.h"
@@ -78,10 +80,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case kRelayoutMessage:
       Relayout();
       return 0;
+    case kVisCommitMessage:
+      OnVisCommit();
+      return 0;
     case kDragScrollMessage:
     case kDetailsRefreshMessage:
-    case kVisCommitMessage:
-      // Dragging, editing details and committing VIS selections arrive with their panes.
+      // Dragging and editing details arrive with their panes' own work.
       return 0;
     case kCloseMessage:
       OnClosePath();
@@ -181,6 +185,33 @@ void MainWindow::OnClosePath() {
   log_.Close();
   if (WindowIsRestored()) WriteMainWindowRect();
   DestroyWindow(window_);
+}
+
+void MainWindow::OnVisCommit() {
+  // Not during a long operation: the commit's own menu switch opens the progress box, which takes
+  // the focus from the pane and would ask the question again inside the commit.
+  if (host_.GetBusyState() != BusyState::kIdle) return;
+  if (vis_pane_ == nullptr || vis_pane_->Unchanged()) return;
+  HWND focus = GetFocus();
+  HWND pane = VisControl();
+  // Asked whatever the Confirmations option says: the switches would otherwise be lost.
+  int answer = questions_->Ask(window_, std::string(VisCommitQuestion(set_)),
+                               "Tarnwick Confirmation", MB_YESNOCANCEL | MB_ICONWARNING);
+  if (answer == IDCANCEL) {
+    SetFocus(pane);
+    return;
+  }
+  if (!SaveResults(session_, /*warn=*/true, /*ask_only=*/true)) {
+    SetFocus(pane);
+    return;
+  }
+  SetFocus(vis_pane_->PassingCommand() || focus == nullptr ? pane : focus);
+  if (answer == IDNO) {
+    RevertVisSelections(session_);
+  } else if (CommitVisSelections(session_) == VisCommitResult::kFailed) {
+    SetFocus(VisControl());
+  }
+  UpdateMenuState();
 }
 
 void MainWindow::OnKeyDown(WPARAM key) {

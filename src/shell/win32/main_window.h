@@ -132,6 +132,7 @@ class MainWindow {
   void OnSize(UINT state, int width, int height);
   void OnClose();
   void OnClosePath();
+  void OnVisCommit();
   void OnCommand(WPARAM wparam);
   LRESULT OnNotify(NMHDR* header);
   void OnKeyDown(WPARAM key);

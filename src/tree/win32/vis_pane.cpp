@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <string>
 
+#include "output/vis_commit.h"
 #include "resource.h"
 #include "shell/win32/main_window.h"
 #include "shell/win32/picture_list.h"
 #include "shell/win32/win32_api.h"
+#include "tree/vis_selection.h"
 
 namespace tarnwick::win32 {
 
@@ -215,7 +217,56 @@ void VisPane::OnSize(WPARAM state, int client_width) {
 }
 
 void VisPane::ToggleSelected() {
-  // Switching entries on and off arrives with the selections' own rules.
+  if (control_ == nullptr) return;
+  int row = static_cast<int>(SendMessageA(control_, LVM_GETNEXTITEM, -1, LVNI_SELECTED));
+  if (row < 0) return;
+  LVITEMA item = {};
+  item.mask = LVIF_PARAM;
+  item.iItem = row;
+  if (!SendMessageA(control_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return;
+  ScenerySet& set = shell_.GetSession().set;
+  switch (ToggleVisSelection(set, static_cast<int>(item.lParam))) {
+    case VisToggleResult::kProtected:
+      shell_.Questions().Ask(control_, "This VIS entry is protected", "Tarnwick",
+                             MB_OK | MB_ICONWARNING);
+      SetFocus(control_);
+      break;
+    case VisToggleResult::kSwitched:
+      ShowPicture(row, (set.Vis(item.lParam)->working_flags & kVisActiveFlag) != 0);
+      unchanged_ = false;
+      break;
+    case VisToggleResult::kNoEntry:
+      break;
+  }
+}
+
+void VisPane::ShowPicture(int row, bool on) {
+  LVITEMA item = {};
+  item.mask = LVIF_IMAGE;
+  item.iItem = row;
+  item.iImage = on ? 1 : 0;
+  SendMessageA(control_, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void VisPane::MarkUnchanged() {
+  unchanged_ = true;
+  if (control_ == nullptr) return;
+  ScenerySet& set = shell_.GetSession().set;
+  int rows = static_cast<int>(SendMessageA(control_, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < rows; ++row) {
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    SendMessageA(control_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    if (const VisEntry* entry = set.Vis(item.lParam)) {
+      ShowPicture(row, (entry->working_flags & kVisActiveFlag) != 0);
+    }
+  }
+}
+
+bool VisPane::Unchanged() {
+  if (!unchanged_ && !VisSelectionsChanged(shell_.GetSession().set)) unchanged_ = true;
+  return unchanged_;
 }
 
 bool VisPane::OnRightButtonDown(LPARAM position) {
@@ -223,7 +274,7 @@ bool VisPane::OnRightButtonDown(LPARAM position) {
   if (!popup_) return false;
   HMENU popup = GetSubMenu(popup_.Get(), 0);
   EnableMenuItem(popup, IDM_TOGGLE_VIS, MF_BYCOMMAND | (row >= 0 ? MF_ENABLED : MF_GRAYED));
-  EnableMenuItem(popup, IDM_UPDATE_VIS, MF_BYCOMMAND | (unchanged_ ? MF_GRAYED : MF_ENABLED));
+  EnableMenuItem(popup, IDM_UPDATE_VIS, MF_BYCOMMAND | (Unchanged() ? MF_GRAYED : MF_ENABLED));
   POINT screen = {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
   ClientToScreen(control_, &screen);
   TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, screen.x, screen.y, 0, control_, nullptr);

@@ -28,8 +28,12 @@ class VisPane {
   void AddRow(int number, bool on, std::string_view title, std::string_view expanded_path);
   // All rows are in: the title column fits the widest title and the first row is selected.
   void FinishRows();
-  void MarkUnchanged() { unchanged_ = true; }
-  bool Unchanged() const { return unchanged_; }
+  // The selections are as stored: every row's picture shows its entry's working flags again.
+  void MarkUnchanged();
+  // Whether no selection differs from the file; remembered once found.
+  bool Unchanged();
+  // Whether the pane is passing one of its popup menu's commands on.
+  bool PassingCommand() const { return passing_command_; }
 
   // Selects the row at the click's height (whatever its x), focusing the pane without counting
   // as leaving it; the row's index or -1.
@@ -44,6 +48,7 @@ class VisPane {
   static LRESULT CALLBACK SubclassProcedure(HWND control, UINT message, WPARAM wparam,
                                             LPARAM lparam, UINT_PTR id, DWORD_PTR self);
   void OnSize(WPARAM state, int client_width);
+  void ShowPicture(int row, bool on);
   bool OnRightButtonDown(LPARAM position);
 
   MainWindow& shell_;
