@@ -126,6 +126,12 @@ TEST_F(MainWindowTest, TheOpenDialogOffersTheLastVisFileAndReportsItsErrors) {
   EXPECT_EQ(questions.file_dialogs[0].offered, "Other.vis");
   EXPECT_EQ(questions.file_dialogs[0].initial_folder, "") << "no simulator in the registry";
   EXPECT_EQ(window->GetSession().set.vis_path, "C:\\FS98\\Scenery\\World.vis");
+  // The set's own path, as the open command passes it; the stored name replaces it meanwhile.
+  std::string& vis_path = window->GetSession().set.vis_path;
+  vis_path = "E:\\Sets\\Test\\World.vis";
+  window->GetHost().ChooseVisFile(vis_path);
+  EXPECT_EQ(questions.file_dialogs[2].initial_folder, "E:\\Sets\\Test")
+      << "without a simulator the folder of the last VIS file";
 }
 
 TEST_F(MainWindowTest, ProgressBoxShowsItsLinesAndCancelClosesTheSet) {

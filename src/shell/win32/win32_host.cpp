@@ -138,6 +138,15 @@ void Win32Host::StoreVisFileName(std::string_view name) {
 
 std::optional<std::string> Win32Host::ChooseVisFile(std::string_view current) {
   ScenerySet& set = shell_.GetSession().set;
+  // Without a simulator in the registry the dialog starts where the last VIS file was, not in
+  // whatever folder the program happened to be started from. (`current` may be the set's own
+  // path, which the stored name replaces below.)
+  std::string folder = shell_.HostSceneryFolder();
+  if (folder.empty()) {
+    if (size_t slash = current.rfind('\\'); slash != std::string_view::npos) {
+      folder = std::string(current.substr(0, slash));
+    }
+  }
   std::string offered(current);
   std::string stored = ReadVisFileSetting(shell_.Settings());
   if (!stored.empty()) {
@@ -147,7 +156,6 @@ std::optional<std::string> Win32Host::ChooseVisFile(std::string_view current) {
 
   std::array<char, 260> file = {};
   offered.copy(file.data(), file.size() - 1);
-  const std::string& folder = shell_.HostSceneryFolder();
   OPENFILENAMEA dialog = {};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = shell_.Window();
