@@ -3,22 +3,27 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <functional>
 #include <vector>
 
 namespace tarnwick {
 
+// Kept small: a scanned set has a node for every Area and Location. The label lives in the
+// tree's label store.
 struct MemoryMenuTree::Node {
-  bool removed = false;
-  std::string label;
-  TreeItemData data = 0;
-  bool expanded = false;
-  bool marked = false;
   Node* parent = nullptr;
   Node* first = nullptr;
-  Node* last = nullptr;
   Node* next = nullptr;
   Node* prev = nullptr;
+  const char* label = nullptr;
+  TreeItemData data = 0;
+  uint16_t label_size = 0;
+  bool removed = false;
+  bool expanded = false;
+  bool marked = false;
 };
+static_assert(kMaxLabel <= UINT16_MAX);
 
 namespace {
 TreeNode Handle(const void* node) {
@@ -47,7 +52,20 @@ MemoryMenuTree::Node* MemoryMenuTree::Get(TreeNode node) const {
 }
 
 bool MemoryMenuTree::Contains(TreeNode node) const {
-  return node != nullptr && live_.count(reinterpret_cast<const Node*>(node)) != 0;
+  if (node == nullptr) return false;
+  // A handle of this tree points into one of its blocks, at a node given out and not removed.
+  const Node* n = reinterpret_cast<const Node*>(node);
+  std::less<const Node*> before;
+  for (size_t b = 0; b < blocks_.size(); ++b) {
+    const Node* first = blocks_[b].get();
+    const Node* end = first + (b + 1 == blocks_.size() ? used_in_block_ : kBlockNodes);
+    if (!before(n, first) && before(n, end)) {
+      return (reinterpret_cast<uintptr_t>(n) - reinterpret_cast<uintptr_t>(first)) % sizeof(Node) ==
+                 0 &&
+             !n->removed;
+    }
+  }
+  return false;
 }
 
 MemoryMenuTree::Node* MemoryMenuTree::NewNode() {
@@ -55,9 +73,27 @@ MemoryMenuTree::Node* MemoryMenuTree::NewNode() {
     blocks_.push_back(std::make_unique<Node[]>(kBlockNodes));
     used_in_block_ = 0;
   }
-  Node* n = &blocks_.back()[used_in_block_++];
-  live_.insert(n);
-  return n;
+  return &blocks_.back()[used_in_block_++];
+}
+
+void MemoryMenuTree::StoreLabel(Node* n, std::string_view label) {
+  label = label.substr(0, kMaxLabel);
+  // A label that fits where the old one stood takes its place; others go to the end of the
+  // store, in chunks that never move.
+  char* at = nullptr;
+  if (label.size() <= n->label_size) {
+    at = const_cast<char*>(n->label);
+  } else {
+    if (labels_.empty() || kLabelChunk - used_in_chunk_ < label.size()) {
+      labels_.push_back(std::make_unique_for_overwrite<char[]>(kLabelChunk));
+      used_in_chunk_ = 0;
+    }
+    at = labels_.back().get() + used_in_chunk_;
+    used_in_chunk_ += label.size();
+  }
+  if (!label.empty()) std::memcpy(at, label.data(), label.size());
+  n->label = at;
+  n->label_size = static_cast<uint16_t>(label.size());
 }
 
 TreeNode MemoryMenuTree::Insert(TreeNode parent, TreeNode after, std::string_view label,
@@ -66,16 +102,13 @@ TreeNode MemoryMenuTree::Insert(TreeNode parent, TreeNode after, std::string_vie
   Node* a = after ? Get(after) : nullptr;
   if (a != nullptr && a->parent != p) return nullptr;
   Node* n = NewNode();
-  n->label = std::string(label.substr(0, kMaxLabel));
+  StoreLabel(n, label);
   n->data = data;
   if (copy != nullptr) n->expanded = Get(copy)->expanded;
   n->parent = p;
   n->prev = a;
   n->next = a ? a->next : p->first;
-  if (n->next)
-    n->next->prev = n;
-  else
-    p->last = n;
+  if (n->next) n->next->prev = n;
   if (a)
     a->next = n;
   else
@@ -90,10 +123,7 @@ void MemoryMenuTree::Unlink(Node* n) {
     n->prev->next = n->next;
   else
     p->first = n->next;
-  if (n->next)
-    n->next->prev = n->prev;
-  else
-    p->last = n->prev;
+  if (n->next) n->next->prev = n->prev;
   n->prev = n->next = nullptr;
 }
 
@@ -106,9 +136,8 @@ void MemoryMenuTree::Destroy(Node* n) {
   if (Handle(n) == editing_) editing_ = nullptr;
   if (Handle(n) == last_ensured_visible) last_ensured_visible = nullptr;
   --count_;
-  live_.erase(n);
   n->removed = true;
-  n->label = std::string();
+  n->label_size = 0;
 }
 
 void MemoryMenuTree::Remove(TreeNode node) {
@@ -129,10 +158,11 @@ void MemoryMenuTree::Clear() {
   selected_ = nullptr;
   editing_ = nullptr;
   last_ensured_visible = nullptr;
-  live_.clear();
   blocks_.clear();
   used_in_block_ = 0;
-  top_->first = top_->last = nullptr;
+  labels_.clear();
+  used_in_chunk_ = 0;
+  top_->first = nullptr;
   count_ = 0;
 }
 
@@ -157,10 +187,12 @@ TreeNode MemoryMenuTree::Previous(TreeNode node) const {
 }
 
 std::string MemoryMenuTree::Label(TreeNode node) const {
-  return node ? Get(node)->label : std::string();
+  if (!node) return std::string();
+  const Node* n = Get(node);
+  return std::string(n->label, n->label_size);
 }
 void MemoryMenuTree::SetLabel(TreeNode node, std::string_view label) {
-  if (node) Get(node)->label = std::string(label.substr(0, kMaxLabel));
+  if (node) StoreLabel(Get(node), label);
 }
 TreeItemData MemoryMenuTree::Data(TreeNode node) const {
   return node ? Get(node)->data : 0;
@@ -234,8 +266,8 @@ void MemoryMenuTree::SortChildren(TreeNode node) {
   std::string keys;
   std::vector<Key> children;
   for (Node* c = p->first; c != nullptr; c = c->next) {
-    children.push_back({keys.size(), c->label.size(), c});
-    for (char ch : c->label)
+    children.push_back({keys.size(), c->label_size, c});
+    for (char ch : std::string_view(c->label, c->label_size))
       keys += ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch;
   }
   std::string_view all(keys);
@@ -254,7 +286,6 @@ void MemoryMenuTree::SortChildren(TreeNode node) {
     }
     prev = c;
   }
-  p->last = prev;
 }
 
 }  // namespace tarnwick

@@ -6,7 +6,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "scenery/menu_tree.h"
@@ -66,6 +65,7 @@ class MemoryMenuTree : public MenuTree {
   void Destroy(Node* node);
 
   Node* NewNode();
+  void StoreLabel(Node* node, std::string_view label);
 
   std::unique_ptr<Node> top_;  // invisible parent of the top-level nodes
   // Nodes live in large blocks, side by side in memory, until the tree is cleared: a walk over a
@@ -73,7 +73,10 @@ class MemoryMenuTree : public MenuTree {
   // afterwards is caught instead of reading another node.
   std::vector<std::unique_ptr<Node[]>> blocks_;
   size_t used_in_block_ = 0;
-  std::unordered_set<const Node*> live_;
+  // The labels, side by side in chunks that live as long as the nodes.
+  static constexpr size_t kLabelChunk = 64 * 1024;
+  std::vector<std::unique_ptr<char[]>> labels_;
+  size_t used_in_chunk_ = 0;
   size_t count_ = 0;
   TreeNode selected_ = nullptr;
   TreeNode editing_ = nullptr;

@@ -37,12 +37,6 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-std::string UpperCased(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = Upper(c);
-  return out;
-}
-
 bool HasDrive(std::string_view path) {
   return path.size() >= 2 && path[1] == ':' &&
          ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
@@ -94,6 +88,32 @@ bool MatchFileName(std::string_view pattern, std::string_view name) {
     return MatchPattern(pattern.substr(0, pattern.size() - 2), name);
   }
   return false;
+}
+
+// The components of a path without its drive, "." and empty ones left out.
+std::vector<std::string_view> SplitParts(std::string_view path) {
+  std::vector<std::string_view> parts;
+  size_t start = 0;
+  while (start <= path.size()) {
+    size_t end = start;
+    while (end < path.size() && !IsSeparator(path[end])) ++end;
+    std::string_view part = path.substr(start, end - start);
+    if (!part.empty() && part != ".") parts.push_back(part);
+    start = end + 1;
+  }
+  return parts;
+}
+
+// The host path the components name when each is spelt as stored; empty when there are none or
+// one is "..", which only the full resolution handles.
+std::string ExactPath(const std::string& base, const std::vector<std::string_view>& parts) {
+  if (parts.empty() || std::find(parts.begin(), parts.end(), "..") != parts.end()) return {};
+  std::string exact = base;
+  for (const auto& part : parts) {
+    if (exact.empty() || exact.back() != '/') exact += '/';
+    exact += part;
+  }
+  return exact;
 }
 
 bool StatPath(const std::string& path, struct stat& st) {
@@ -160,7 +180,7 @@ class PosixFile : public File {
     if (!can_read_) return Fail(win32_error::kAccessDenied);
     auto* bytes = static_cast<uint8_t*>(buffer);
     while (got < size) {
-      ssize_t n = ::read(fd_, bytes + got, size - got);
+      ssize_t n = ::pread(fd_, bytes + got, size - got, static_cast<off_t>(position_) + got);
       if (n < 0 && errno == EINTR) continue;
       if (n < 0) return Fail(errno == EIO ? win32_error::kReadFault : Win32ErrorFromErrno(errno));
       if (n == 0) break;  // end of file: a short count, not an error
@@ -175,7 +195,7 @@ class PosixFile : public File {
     const auto* bytes = static_cast<const uint8_t*>(buffer);
     uint32_t done = 0;
     while (done < size) {
-      ssize_t n = ::write(fd_, bytes + done, size - done);
+      ssize_t n = ::pwrite(fd_, bytes + done, size - done, static_cast<off_t>(position_) + done);
       if (n < 0 && errno == EINTR) continue;
       if (n <= 0) {
         position_ += done;
@@ -188,10 +208,9 @@ class PosixFile : public File {
     return true;
   }
 
+  // Reads and writes name their position, so a seek costs no call into the system: the menu
+  // reader and the menu switch seek before almost every read.
   bool Seek(uint32_t position) override {
-    if (::lseek(fd_, static_cast<off_t>(position), SEEK_SET) < 0) {
-      return Fail(Win32ErrorFromErrno(errno));
-    }
     position_ = position;
     return true;
   }
@@ -311,20 +330,11 @@ PosixFileSystem::PosixFileSystem(const DriveMap& drives)
     drives_.drives[Upper(letter)] = Canonical(folder);
 }
 
-PosixFileSystem::Resolved PosixFileSystem::Resolve(std::string_view path) {
-  Resolved out;
-  if (path.empty()) {
-    Fail(win32_error::kPathNotFound);
-    return out;
-  }
-  std::string base;
-  bool relative = false;
+bool PosixFileSystem::Base(std::string_view& path, std::string& base, bool& relative) const {
+  relative = false;
   if (HasDrive(path)) {
     auto drive = drives_.drives.find(Upper(path[0]));
-    if (drive == drives_.drives.end()) {
-      Fail(win32_error::kPathNotFound);
-      return out;
-    }
+    if (drive == drives_.drives.end()) return false;
     base = drive->second;
     path.remove_prefix(2);
   } else if (IsSeparator(path[0])) {
@@ -334,22 +344,34 @@ PosixFileSystem::Resolved PosixFileSystem::Resolve(std::string_view path) {
     base = ".";
     relative = true;
   }
+  return true;
+}
 
-  std::vector<std::string_view> parts;
-  size_t start = 0;
-  while (start <= path.size()) {
-    size_t end = start;
-    while (end < path.size() && !IsSeparator(path[end])) ++end;
-    std::string_view part = path.substr(start, end - start);
-    if (!part.empty() && part != ".") parts.push_back(part);
-    start = end + 1;
+std::string PosixFileSystem::ExactHostPath(std::string_view path) const {
+  std::string base;
+  bool relative = false;
+  if (path.empty() || !Base(path, base, relative)) return {};
+  return ExactPath(base, SplitParts(path));
+}
+
+PosixFileSystem::Resolved PosixFileSystem::Resolve(std::string_view path) {
+  Resolved out;
+  if (path.empty()) {
+    Fail(win32_error::kPathNotFound);
+    return out;
   }
+  std::string base;
+  bool relative = false;
+  if (!Base(path, base, relative)) {
+    Fail(win32_error::kPathNotFound);
+    return out;
+  }
+
+  std::vector<std::string_view> parts = SplitParts(path);
 
   // Most paths are spelt as they are stored: one look-up of the whole path then does instead of
   // one or more per component. ".." is left to the walk below, which treats it lexically.
-  if (!parts.empty() && std::find(parts.begin(), parts.end(), "..") == parts.end()) {
-    std::string exact = base;
-    for (const auto& part : parts) exact = Join(exact, part);
+  if (std::string exact = ExactPath(base, parts); !exact.empty()) {
     struct stat st;
     if (::lstat(exact.c_str(), &st) == 0) {
       out.host = exact;
@@ -402,9 +424,26 @@ std::unique_ptr<File> PosixFileSystem::Open(std::string_view path, OpenMode mode
     Fail(win32_error::kInvalidName);
     return nullptr;
   }
+  bool create = mode == OpenMode::kCreateReadWrite || mode == OpenMode::kCreateWrite;
+  // A scan opens thousands of files, nearly all spelt as stored: opening the exact path and then
+  // checking what was opened costs two calls where resolving first costs four. Any failure goes
+  // the long way below, which gives the same result and error as ever. Creating never comes this
+  // way, as it would truncate before the checks.
+  if (!create) {
+    if (std::string exact = ExactHostPath(path); !exact.empty()) {
+      int fd = ::open(exact.c_str(), (mode == OpenMode::kRead ? O_RDONLY : O_RDWR) | O_CLOEXEC);
+      if (fd >= 0) {
+        struct stat st;
+        if (::fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode) &&
+            (mode == OpenMode::kRead || !IsReadOnlyMode(st.st_mode))) {
+          return std::make_unique<PosixFile>(fd, true, mode != OpenMode::kRead, last_error_);
+        }
+        ::close(fd);
+      }
+    }
+  }
   Resolved r = Resolve(path);
   if (r.host.empty()) return nullptr;
-  bool create = mode == OpenMode::kCreateReadWrite || mode == OpenMode::kCreateWrite;
   struct stat st;
   if (!r.exists || !StatPath(r.host, st)) {
     if (!create) {
@@ -450,19 +489,27 @@ std::vector<std::string> PosixFileSystem::FindFiles(std::string_view pattern) {
   std::vector<std::string> names;
   auto [folder_part, name_pattern] = SplitLast(pattern);
   std::string folder;
+  DIR* dir = nullptr;
   if (folder_part.empty()) {
     folder = ".";
   } else {
-    // A trailing separator or a bare drive names the folder itself.
-    Resolved r = Resolve(std::string(folder_part) + ".");
-    if (r.host.empty()) return names;
-    if (!r.exists || !IsFolder(r.host)) {
-      Fail(win32_error::kPathNotFound);
-      return names;
+    // A folder spelt as stored opens at once; otherwise it is found the long way. A trailing
+    // separator or a bare drive names the folder itself.
+    std::string exact = ExactHostPath(std::string(folder_part) + ".");
+    dir = exact.empty() ? nullptr : ::opendir(exact.c_str());
+    if (dir != nullptr) {
+      folder = exact;
+    } else {
+      Resolved r = Resolve(std::string(folder_part) + ".");
+      if (r.host.empty()) return names;
+      if (!r.exists || !IsFolder(r.host)) {
+        Fail(win32_error::kPathNotFound);
+        return names;
+      }
+      folder = r.host;
     }
-    folder = r.host;
   }
-  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) dir = ::opendir(folder.c_str());
   if (dir == nullptr) {
     Fail(errno == ENOENT ? win32_error::kPathNotFound : Win32ErrorFromErrno(errno));
     return names;
@@ -470,19 +517,24 @@ std::vector<std::string> PosixFileSystem::FindFiles(std::string_view pattern) {
   while (const dirent* entry = ::readdir(dir)) {
     std::string_view name = entry->d_name;
     if (name == "." || name == ".." || !MatchFileName(name_pattern, name)) continue;
-    struct stat st;
-    if (StatPath(Join(folder, name), st) && S_ISREG(st.st_mode)) names.emplace_back(name);
+    // The entry's type comes with it on most file systems; only links and unknown types need a
+    // look at what they are.
+    bool regular = entry->d_type == DT_REG;
+    if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+      struct stat st;
+      regular = StatPath(Join(folder, name), st) && S_ISREG(st.st_mode);
+    }
+    if (regular) names.emplace_back(name);
   }
   ::closedir(dir);
   // NTFS keeps a folder sorted by upper-cased name; the same order makes one scenery set give
   // the same menu on both platforms.
   std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-    std::string ua = UpperCased(a), ub = UpperCased(b);
-    auto less = [](char x, char y) {
-      return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
-    };
-    if (ua != ub)
-      return std::lexicographical_compare(ua.begin(), ua.end(), ub.begin(), ub.end(), less);
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+      auto x = static_cast<unsigned char>(Upper(a[i])), y = static_cast<unsigned char>(Upper(b[i]));
+      if (x != y) return x < y;
+    }
+    if (a.size() != b.size()) return a.size() < b.size();
     return a < b;
   });
   if (names.empty()) Fail(win32_error::kFileNotFound);

@@ -49,6 +49,11 @@ class PosixFileSystem : public FileSystem {
     bool exists = false;  // the last component was found
   };
   Resolved Resolve(std::string_view path);
+  // The host folder a path starts from (its drive, "/" or "."), with the drive taken off `path`;
+  // false for a drive that is not mapped.
+  bool Base(std::string_view& path, std::string& base, bool& relative) const;
+  // The host path with every component spelt as written; empty when that cannot be built.
+  std::string ExactHostPath(std::string_view path) const;
   bool Fail(uint32_t code) {
     *last_error_ = code;
     return false;
