@@ -14,7 +14,8 @@ const ReadAheadFile::Block* ReadAheadFile::BlockAt(uint32_t at) {
     }
     if (block.last_used < oldest->last_used) oldest = &block;
   }
-  if (!oldest->bytes) oldest->bytes = std::make_unique<uint8_t[]>(kBlock);
+  // Filled by the read below: clearing it first would cost as much again.
+  if (!oldest->bytes) oldest->bytes = std::make_unique_for_overwrite<uint8_t[]>(kBlock);
   uint32_t got = 0;
   oldest->last_used = 0;
   if (!file_.Seek(at) || !file_.Read(oldest->bytes.get(), kBlock, got)) return nullptr;

@@ -224,7 +224,9 @@ void ReadBglMenu(Session& s, File& file, const BglHeader& header, std::string_vi
     std::string_view stored_title = RecordText(record, kAreaTitleAt, length);
     ++set.area_count;
     set.AddArea(found_vis);
-    s.log.Write(Format("AREA found: '%s'\n", std::string(stored_title).c_str()));
+    if (s.log.IsOpen()) {
+      s.log.Write(Format("AREA found: '%s'\n", std::string(stored_title).c_str()));
+    }
     TreeNode area = InsertTreeItem(s, set.tree_root, set.last_area, TrimBlanks(stored_title),
                                    NodeKind::kArea, static_cast<uint32_t>(set.area_count));
     if (area == nullptr) {
@@ -296,7 +298,7 @@ void ReadBglMenu(Session& s, File& file, const BglHeader& header, std::string_vi
     } else {
       set.last_area = area;
       if (first_area == nullptr) first_area = area;
-      s.log.Write(Format("  Area contains %d LOCNs\n", kept));
+      if (s.log.IsOpen()) s.log.Write(Format("  Area contains %d LOCNs\n", kept));
       if (s.options.expand_initially) {
         s.tree.Expand(area, true);
         s.tree.EnsureVisible(last_location);
@@ -379,8 +381,8 @@ bool WriteMenuBgl(Session& s, File& file) {
       }
       ++written;
     }
-    progress(Format("Menu contains %d scenery Areas (omitted %d through no Locations)", written,
-                    omitted));
+    progress("Menu contains " + std::to_string(written) + " scenery Areas (omitted " +
+             std::to_string(omitted) + " through no Locations)");
   }
   const std::vector<uint8_t> end_of_list(1, 0);
   if (!write(end_of_list)) return false;
@@ -403,7 +405,7 @@ bool WriteMenuBgl(Session& s, File& file) {
                          static_cast<uint16_t>(location->scenery_vis));
         if (!write(record)) return false;
         ++locations;
-        progress(Format("Menu contains %d scenery Locations", locations));
+        progress("Menu contains " + std::to_string(locations) + " scenery Locations");
       }
     }
     if (!write(end_of_list)) return false;
