@@ -26,6 +26,9 @@ bool WriteNewMenuBgl(Session& s, bool& created) {
   // Built in memory and written in one go: the generator writes field by field and seeks back to
   // patch offsets, which on the disk would cost a call per field.
   MemoryFile image;
+  // At most a record of 72 bytes per tree item and 290 per VIS entry: the image then never moves
+  // while it grows to several megabytes.
+  image.Reserve(s.tree.Count() * 72 + s.set.vis_entries.size() * 290 + 256);
   if (!WriteMenuBgl(s, image)) {
     s.host.ShowMessage(0, "writing Menu BGL!");
     return false;

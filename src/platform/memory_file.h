@@ -25,6 +25,8 @@ class MemoryFile : public File {
   bool Flush() override { return true; }
 
   const std::vector<uint8_t>& Bytes() const { return bytes_; }
+  // Room for `size` bytes, so that growing to that size moves nothing.
+  void Reserve(size_t size) { bytes_.reserve(size); }
 
  private:
   std::vector<uint8_t> bytes_;

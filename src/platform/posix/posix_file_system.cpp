@@ -381,10 +381,10 @@ PosixFileSystem::Resolved PosixFileSystem::Resolve(std::string_view path) {
   // Most paths are spelt as they are stored: one look-up of the whole path then does instead of
   // one or more per component. ".." is left to the walk below, which treats it lexically.
   if (std::string exact = ExactPath(base, parts); !exact.empty()) {
-    struct stat st;
-    if (::lstat(exact.c_str(), &st) == 0) {
+    if (::lstat(exact.c_str(), &out.st) == 0) {
       out.host = exact;
       out.exists = true;
+      out.has_stat = !S_ISLNK(out.st.st_mode);
       return out;
     }
   }
@@ -422,6 +422,15 @@ PosixFileSystem::Resolved PosixFileSystem::Resolve(std::string_view path) {
   for (const auto& name : names) out.host = Join(out.host, name);
   if (parts.empty()) out.exists = IsFolder(out.host);
   return out;
+}
+
+bool PosixFileSystem::StatOf(const Resolved& r, struct stat& st) {
+  if (!r.exists) return false;
+  if (r.has_stat) {
+    st = r.st;
+    return true;
+  }
+  return StatPath(r.host, st);
 }
 
 std::string PosixFileSystem::HostPath(std::string_view path) {
@@ -562,7 +571,7 @@ bool PosixFileSystem::IsWritable(std::string_view path) {
   Resolved r = Resolve(path);
   if (r.host.empty()) return false;
   struct stat st;
-  if (!r.exists || !StatPath(r.host, st)) return Fail(win32_error::kFileNotFound);
+  if (!StatOf(r, st)) return Fail(win32_error::kFileNotFound);
   return !IsReadOnlyMode(st.st_mode);
 }
 
@@ -570,7 +579,7 @@ bool PosixFileSystem::SetNormalAttributes(std::string_view path) {
   Resolved r = Resolve(path);
   if (r.host.empty()) return false;
   struct stat st;
-  if (!r.exists || !StatPath(r.host, st)) return Fail(win32_error::kFileNotFound);
+  if (!StatOf(r, st)) return Fail(win32_error::kFileNotFound);
   // Already writable: nothing to change, and no metadata write for each of many files.
   if ((st.st_mode & S_IWUSR) != 0) return true;
   if (::chmod(r.host.c_str(), (st.st_mode & 07777) | S_IWUSR) != 0) {
@@ -583,7 +592,7 @@ bool PosixFileSystem::SetReadOnly(std::string_view path) {
   Resolved r = Resolve(path);
   if (r.host.empty()) return false;
   struct stat st;
-  if (!r.exists || !StatPath(r.host, st)) return Fail(win32_error::kFileNotFound);
+  if (!StatOf(r, st)) return Fail(win32_error::kFileNotFound);
   if (::chmod(r.host.c_str(), st.st_mode & 07777 & ~(S_IWUSR | S_IWGRP | S_IWOTH)) != 0) {
     return Fail(Win32ErrorFromErrno(errno));
   }

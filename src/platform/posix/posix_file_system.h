@@ -3,6 +3,8 @@
 // every component is found without regard to case.
 #pragma once
 
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -47,7 +49,12 @@ class PosixFileSystem : public FileSystem {
   struct Resolved {
     std::string host;     // the host path, empty when a folder on the way is missing
     bool exists = false;  // the last component was found
+    // What the path leads to, when the look-up already learnt it (the path is no link).
+    bool has_stat = false;
+    struct stat st {};
   };
+  // What `r` leads to, following links; false when nothing is there.
+  static bool StatOf(const Resolved& r, struct stat& st);
   Resolved Resolve(std::string_view path);
   // The host folder a path starts from (its drive, "/" or "."), with the drive taken off `path`;
   // false for a drive that is not mapped.
