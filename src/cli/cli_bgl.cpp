@@ -10,6 +10,7 @@
 #include "cli/cli_host.h"
 #include "cli/drive_option.h"
 #include "cli/json_writer.h"
+#include "cli/locn_fields_json.h"
 #include "details/value_formats.h"
 #include "scenery/bgl_menu.h"
 #include "scenery/memory_menu_tree.h"
@@ -119,27 +120,8 @@ void PrintJson(const std::string& path, const Menu& menu, const MenuTree& tree,
       const MenuLocation* location = set.Location(RecordOf(tree.Data(l)));
       const LocnFields& f = location->fields;
       const Shown s = ShowFields(f, fractional);
-      json.BeginObject()
-          .Key("description")
-          .String(tree.Label(l))
-          .Key("latitude")
-          .Number(f.latitude)
-          .Key("longitude")
-          .Number(f.longitude)
-          .Key("altitude")
-          .Number(f.altitude)
-          .Key("heading")
-          .Number(f.heading)
-          .Key("com1")
-          .Number(f.com1)
-          .Key("nav1")
-          .Number(f.nav1)
-          .Key("obi1")
-          .Number(f.obi1)
-          .Key("nav2")
-          .Number(f.nav2)
-          .Key("obi2")
-          .Number(f.obi2)
+      json.BeginObject().Key("description").String(tree.Label(l));
+      WriteLocnFields(json, f)
           .Key("scen")
           .Number(location->scenery_vis)
           .Key("shown")

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/json_writer.h"
+#include "cli/locn_fields_json.h"
 #include "cli/scenery_job.h"
 
 namespace tarnwick::cli {
@@ -91,26 +92,8 @@ void PrintJson(SceneryJob& job, bool summary) {
               .Key("foundVis")
               .Number(location->found_vis)
               .Key("sceneryVis")
-              .Number(location->scenery_vis)
-              .Key("latitude")
-              .Number(f.latitude)
-              .Key("longitude")
-              .Number(f.longitude)
-              .Key("altitude")
-              .Number(f.altitude)
-              .Key("heading")
-              .Number(f.heading)
-              .Key("com1")
-              .Number(f.com1)
-              .Key("nav1")
-              .Number(f.nav1)
-              .Key("obi1")
-              .Number(f.obi1)
-              .Key("nav2")
-              .Number(f.nav2)
-              .Key("obi2")
-              .Number(f.obi2)
-              .EndObject();
+              .Number(location->scenery_vis);
+          WriteLocnFields(json, f).EndObject();
         },
         [&] { json.EndArray().EndObject(); });
     json.EndArray();
