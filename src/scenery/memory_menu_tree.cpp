@@ -9,19 +9,20 @@
 
 namespace tarnwick {
 
-// Kept small: a scanned set has a node for every Area and Location. The label lives in the
-// tree's label store.
+// Kept small, as a scanned set has a node for every Area and Location: the links are node numbers
+// (0 for none, see At) and the label is a place in the tree's label store.
 struct MemoryMenuTree::Node {
-  Node* parent = nullptr;
-  Node* first = nullptr;
-  Node* next = nullptr;
-  Node* prev = nullptr;
-  const char* label = nullptr;
+  uint32_t self = 0;
+  uint32_t parent = 0;
+  uint32_t first = 0;
+  uint32_t next = 0;
+  uint32_t prev = 0;
+  uint32_t label = 0;
   TreeItemData data = 0;
   uint16_t label_size = 0;
-  bool removed = false;
-  bool expanded = false;
-  bool marked = false;
+  bool removed : 1 = false;
+  bool expanded : 1 = false;
+  bool marked : 1 = false;
 };
 static_assert(kMaxLabel <= UINT16_MAX);
 
@@ -32,6 +33,7 @@ TreeNode Handle(const void* node) {
 }  // namespace
 
 MemoryMenuTree::MemoryMenuTree() : top_(std::make_unique<Node>()) {
+  top_->self = kTop;
   top_->expanded = true;
 }
 
@@ -69,30 +71,44 @@ bool MemoryMenuTree::Contains(TreeNode node) const {
 }
 
 MemoryMenuTree::Node* MemoryMenuTree::NewNode() {
+  static_assert(sizeof(Node) <= 32);
   if (blocks_.empty() || used_in_block_ == kBlockNodes) {
     blocks_.push_back(std::make_unique<Node[]>(kBlockNodes));
     used_in_block_ = 0;
   }
-  return &blocks_.back()[used_in_block_++];
+  Node* n = &blocks_.back()[used_in_block_++];
+  n->self = static_cast<uint32_t>((blocks_.size() - 1) * kBlockNodes + used_in_block_);
+  return n;
+}
+
+MemoryMenuTree::Node* MemoryMenuTree::At(uint32_t number) const {
+  if (number == 0) return nullptr;
+  if (number == kTop) return top_.get();
+  return &blocks_[(number - 1) / kBlockNodes][(number - 1) % kBlockNodes];
+}
+
+std::string_view MemoryMenuTree::LabelOf(const Node* n) const {
+  if (n->label_size == 0) return {};
+  return std::string_view(labels_[n->label / kLabelChunk].get() + n->label % kLabelChunk,
+                          n->label_size);
 }
 
 void MemoryMenuTree::StoreLabel(Node* n, std::string_view label) {
   label = label.substr(0, kMaxLabel);
   // A label that fits where the old one stood takes its place; others go to the end of the
   // store, in chunks that never move.
-  char* at = nullptr;
-  if (label.size() <= n->label_size) {
-    at = const_cast<char*>(n->label);
-  } else {
+  if (label.size() > n->label_size) {
     if (labels_.empty() || kLabelChunk - used_in_chunk_ < label.size()) {
       labels_.push_back(std::make_unique_for_overwrite<char[]>(kLabelChunk));
       used_in_chunk_ = 0;
     }
-    at = labels_.back().get() + used_in_chunk_;
+    n->label = static_cast<uint32_t>((labels_.size() - 1) * kLabelChunk + used_in_chunk_);
     used_in_chunk_ += label.size();
   }
-  if (!label.empty()) std::memcpy(at, label.data(), label.size());
-  n->label = at;
+  if (!label.empty()) {
+    std::memcpy(labels_[n->label / kLabelChunk].get() + n->label % kLabelChunk, label.data(),
+                label.size());
+  }
   n->label_size = static_cast<uint16_t>(label.size());
 }
 
@@ -100,36 +116,36 @@ TreeNode MemoryMenuTree::Insert(TreeNode parent, TreeNode after, std::string_vie
                                 TreeItemData data, TreeNode copy) {
   Node* p = parent ? Get(parent) : top_.get();
   Node* a = after ? Get(after) : nullptr;
-  if (a != nullptr && a->parent != p) return nullptr;
+  if (a != nullptr && At(a->parent) != p) return nullptr;
   Node* n = NewNode();
   StoreLabel(n, label);
   n->data = data;
   if (copy != nullptr) n->expanded = Get(copy)->expanded;
-  n->parent = p;
-  n->prev = a;
+  n->parent = p->self;
+  n->prev = a ? a->self : 0;
   n->next = a ? a->next : p->first;
-  if (n->next) n->next->prev = n;
+  if (Node* next = At(n->next)) next->prev = n->self;
   if (a)
-    a->next = n;
+    a->next = n->self;
   else
-    p->first = n;
+    p->first = n->self;
   ++count_;
   return Handle(n);
 }
 
 void MemoryMenuTree::Unlink(Node* n) {
-  Node* p = n->parent;
-  if (n->prev)
-    n->prev->next = n->next;
+  Node* p = At(n->parent);
+  if (Node* prev = At(n->prev))
+    prev->next = n->next;
   else
     p->first = n->next;
-  if (n->next) n->next->prev = n->prev;
-  n->prev = n->next = nullptr;
+  if (Node* next = At(n->next)) next->prev = n->prev;
+  n->prev = n->next = 0;
 }
 
 void MemoryMenuTree::Destroy(Node* n) {
-  for (Node* c = n->first; c != nullptr;) {
-    Node* following = c->next;
+  for (Node* c = At(n->first); c != nullptr;) {
+    Node* following = At(c->next);
     Destroy(c);
     c = following;
   }
@@ -144,7 +160,7 @@ void MemoryMenuTree::Remove(TreeNode node) {
   if (!Contains(node)) return;
   Node* n = Get(node);
   // Removing the selection (or an ancestor of it) leaves no selection.
-  for (Node* s = Get(selected_); s != nullptr; s = s->parent) {
+  for (Node* s = Get(selected_); s != nullptr; s = At(s->parent)) {
     if (s == n) {
       Select(nullptr);
       break;
@@ -162,34 +178,33 @@ void MemoryMenuTree::Clear() {
   used_in_block_ = 0;
   labels_.clear();
   used_in_chunk_ = 0;
-  top_->first = nullptr;
+  top_->first = 0;
   count_ = 0;
 }
 
 TreeNode MemoryMenuTree::Root() const {
-  return Handle(top_->first);
+  return Handle(At(top_->first));
 }
 
 TreeNode MemoryMenuTree::Parent(TreeNode node) const {
   if (!node) return nullptr;
-  Node* p = Get(node)->parent;
+  Node* p = At(Get(node)->parent);
   return p == top_.get() ? nullptr : Handle(p);
 }
 
 TreeNode MemoryMenuTree::FirstChild(TreeNode node) const {
-  return node ? Handle(Get(node)->first) : nullptr;
+  return node ? Handle(At(Get(node)->first)) : nullptr;
 }
 TreeNode MemoryMenuTree::Next(TreeNode node) const {
-  return node ? Handle(Get(node)->next) : nullptr;
+  return node ? Handle(At(Get(node)->next)) : nullptr;
 }
 TreeNode MemoryMenuTree::Previous(TreeNode node) const {
-  return node ? Handle(Get(node)->prev) : nullptr;
+  return node ? Handle(At(Get(node)->prev)) : nullptr;
 }
 
 std::string MemoryMenuTree::Label(TreeNode node) const {
   if (!node) return std::string();
-  const Node* n = Get(node);
-  return std::string(n->label, n->label_size);
+  return std::string(LabelOf(Get(node)));
 }
 void MemoryMenuTree::SetLabel(TreeNode node, std::string_view label) {
   if (node) StoreLabel(Get(node), label);
@@ -217,7 +232,7 @@ void MemoryMenuTree::Expand(TreeNode node, bool expand) {
   // Collapsing the parent of the selection moves the selection to that parent, as the control
   // does.
   if (!expand && selected_ != nullptr && selected_ != node) {
-    for (Node* s = Get(selected_)->parent; s != nullptr; s = s->parent) {
+    for (Node* s = At(Get(selected_)->parent); s != nullptr; s = At(s->parent)) {
       if (s == Get(node)) {
         Select(node);
         break;
@@ -235,7 +250,7 @@ void MemoryMenuTree::SetMarked(TreeNode node, bool marked) {
 
 void MemoryMenuTree::EnsureVisible(TreeNode node) {
   if (!node) return;
-  for (Node* p = Get(node)->parent; p != nullptr && p != top_.get(); p = p->parent) {
+  for (Node* p = At(Get(node)->parent); p != nullptr && p != top_.get(); p = At(p->parent)) {
     p->expanded = true;
   }
   last_ensured_visible = node;
@@ -243,7 +258,7 @@ void MemoryMenuTree::EnsureVisible(TreeNode node) {
 
 bool MemoryMenuTree::IsShown(TreeNode node) const {
   if (!node) return false;
-  for (Node* p = Get(node)->parent; p != nullptr && p != top_.get(); p = p->parent) {
+  for (Node* p = At(Get(node)->parent); p != nullptr && p != top_.get(); p = At(p->parent)) {
     if (!p->expanded) return false;
   }
   return true;
@@ -265,9 +280,9 @@ void MemoryMenuTree::SortChildren(TreeNode node) {
   };
   std::string keys;
   std::vector<Key> children;
-  for (Node* c = p->first; c != nullptr; c = c->next) {
+  for (Node* c = At(p->first); c != nullptr; c = At(c->next)) {
     children.push_back({keys.size(), c->label_size, c});
-    for (char ch : std::string_view(c->label, c->label_size))
+    for (char ch : LabelOf(c))
       keys += ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch;
   }
   std::string_view all(keys);
@@ -277,12 +292,12 @@ void MemoryMenuTree::SortChildren(TreeNode node) {
   Node* prev = nullptr;
   for (const Key& k : children) {
     Node* c = k.node;
-    c->prev = prev;
-    c->next = nullptr;
+    c->prev = prev ? prev->self : 0;
+    c->next = 0;
     if (prev) {
-      prev->next = c;
+      prev->next = c->self;
     } else {
-      p->first = c;
+      p->first = c->self;
     }
     prev = c;
   }

@@ -65,6 +65,11 @@ class MemoryMenuTree : public MenuTree {
   void Destroy(Node* node);
 
   Node* NewNode();
+  // The node numbered `number`: 0 is none, kTop the invisible parent of the top level, others
+  // count the nodes of the blocks from 1.
+  static constexpr uint32_t kTop = UINT32_MAX;
+  Node* At(uint32_t number) const;
+  std::string_view LabelOf(const Node* node) const;
   void StoreLabel(Node* node, std::string_view label);
 
   std::unique_ptr<Node> top_;  // invisible parent of the top-level nodes
