@@ -34,10 +34,10 @@ constexpr uint32_t kAlreadyExists = 183;
 
 // How a file is opened. Every mode shares reading with other openers, as the program always asks.
 enum class OpenMode {
-  kRead,            // existing file, read only
-  kReadWrite,       // existing file, read and write, not truncated
-  kCreateReadWrite, // created anew (an existing file is truncated), read and write
-  kCreateWrite,     // created anew (an existing file is truncated), write only
+  kRead,             // existing file, read only
+  kReadWrite,        // existing file, read and write, not truncated
+  kCreateReadWrite,  // created anew (an existing file is truncated), read and write
+  kCreateWrite,      // created anew (an existing file is truncated), write only
 };
 
 // One open file; closed when the object goes.
@@ -79,6 +79,12 @@ class FileSystem {
   virtual bool IsWritable(std::string_view path) = 0;
   // Clears the read-only attribute (Win32: FILE_ATTRIBUTE_NORMAL).
   virtual bool SetNormalAttributes(std::string_view path) = 0;
+  // SetNormalAttributes, then Open for reading and writing: the way a file that may be read-only
+  // is opened to be changed. A platform that can do both with one look-up of the path does so.
+  virtual std::unique_ptr<File> OpenMadeWritable(std::string_view path) {
+    SetNormalAttributes(path);
+    return Open(path, OpenMode::kReadWrite);
+  }
   virtual bool SetReadOnly(std::string_view path) = 0;
   virtual bool Delete(std::string_view path) = 0;
   // Renames a file; fails when `to` exists.

@@ -320,8 +320,7 @@ void ReadBglMenu(Session& s, File& file, const BglHeader& header, std::string_vi
 
 bool SwitchMenu(FileSystem& fs, std::string_view path,
                 const std::function<int(const BglHeader&)>& choose) {
-  fs.SetNormalAttributes(path);
-  std::unique_ptr<File> file = fs.Open(path, OpenMode::kReadWrite);
+  std::unique_ptr<File> file = fs.OpenMadeWritable(path);
   if (!file) return false;
   // Read as the scan reads: the header's block usually holds the menu's first bytes too, which
   // spares a call for each of the thousands of files a save switches.

@@ -225,5 +225,41 @@ TEST(PosixFileSystemTest, ReadOnlyIsJudgedFromTheModeBitsEvenForRoot) {
             fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
 }
 
+// Opening a path spelt as stored skips the case-insensitive walk; the checks must stay the same.
+TEST(PosixFileSystemTest, OpeningChecksWhatItOpensHoweverThePathIsSpelt) {
+  TempDir dir;
+  auto host = dir.Write("Sub/a.bgl", "abc");
+  PosixFileSystem posix({{{'T', dir.path().string()}}});
+  ::chmod(host.c_str(), 0444);
+  for (const char* path : {"T:\\Sub\\a.bgl", "T:\\SUB\\A.BGL"}) {
+    SCOPED_TRACE(path);
+    EXPECT_FALSE(posix.Open(path, OpenMode::kReadWrite));  // a read-only file refuses writers
+    EXPECT_EQ(posix.LastError(), win32_error::kAccessDenied);
+    EXPECT_FALSE(posix.Open("T:\\Sub", OpenMode::kRead));  // a folder is no file
+    EXPECT_EQ(posix.LastError(), win32_error::kAccessDenied);
+    auto file = posix.Open(path, OpenMode::kRead);
+    ASSERT_TRUE(file);
+    uint8_t bytes[8];
+    uint32_t got = 0;
+    ASSERT_TRUE(file->Read(bytes, sizeof bytes, got));
+    EXPECT_EQ(got, 3u);
+    EXPECT_FALSE(file->Write("x", 1));
+  }
+  // Made writable on the way, as SetNormalAttributes then Open would.
+  for (const char* path : {"T:\\Sub\\a.bgl", "T:\\sub\\A.bgl"}) {
+    SCOPED_TRACE(path);
+    ::chmod(host.c_str(), 0444);
+    auto file = posix.OpenMadeWritable(path);
+    ASSERT_TRUE(file);
+    EXPECT_TRUE(file->Seek(1) && file->Write("X", 1));
+    EXPECT_EQ(fs::status(host).permissions() & fs::perms::owner_write, fs::perms::owner_write);
+  }
+  EXPECT_EQ(dir.Read("Sub/a.bgl"), (std::vector<uint8_t>{'a', 'X', 'c'}));
+  EXPECT_FALSE(posix.OpenMadeWritable("T:\\Sub\\missing.bgl"));
+  EXPECT_EQ(posix.LastError(), win32_error::kFileNotFound);
+  EXPECT_FALSE(posix.OpenMadeWritable("T:\\Sub"));
+  EXPECT_EQ(posix.LastError(), win32_error::kAccessDenied);
+}
+
 }  // namespace
 }  // namespace tarnwick

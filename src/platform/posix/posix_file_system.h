@@ -33,6 +33,7 @@ class PosixFileSystem : public FileSystem {
   bool Exists(std::string_view path) override;
   bool IsWritable(std::string_view path) override;
   bool SetNormalAttributes(std::string_view path) override;
+  std::unique_ptr<File> OpenMadeWritable(std::string_view path) override;
   bool SetReadOnly(std::string_view path) override;
   bool Delete(std::string_view path) override;
   bool Rename(std::string_view from, std::string_view to) override;
