@@ -5,7 +5,7 @@
 
 #include <array>
 #include <cstdint>
-#include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -66,9 +66,10 @@ struct MenuLocation {
 };
 
 // A record table that grows in fixed steps and keeps its numbers; records are one-based. The
-// records live in blocks that never move, so growing never copies the table (a contiguous array
+// records live in chunks that never move, so growing never copies the table (a contiguous array
 // grown 128 records at a time would copy it hundreds of times in a large set) and a record's
-// address stays valid while the set is open.
+// address stays valid while the set is open. Chunks are large, so that a scan of tens of
+// thousands of records costs a few hundred allocations, not thousands.
 template <typename Record>
 class GrowableTable {
  public:
@@ -79,41 +80,54 @@ class GrowableTable {
   Record& Add(const Record& record) {
     if (capacity_ == 0) {
       capacity_ = initial_;
-    } else if (records_.size() == capacity_) {
+    } else if (count_ == capacity_) {
       capacity_ += step_;
     }
-    records_.push_back(record);
-    return records_.back();
+    if (count_ == chunks_.size() * kChunk) {
+      chunks_.push_back(std::make_unique_for_overwrite<Record[]>(kChunk));
+    }
+    Record& slot = Slot(count_++);
+    slot = record;
+    return slot;
   }
   // Puts a record under `number` (count()+1 adds, a lower number replaces: the scan reuses the
   // number of an Area it dropped).
   Record& Put(size_t number, const Record& record) {
-    if (number <= records_.size()) return records_[number - 1] = record;
+    if (number >= 1 && number <= count_) return Slot(number - 1) = record;
     return Add(record);
   }
   bool Exists() const { return capacity_ != 0; }
   size_t Capacity() const { return capacity_; }
-  size_t Count() const { return records_.size(); }
+  size_t Count() const { return count_; }
   // One-based look-up; nullptr for 0 or a number never given out.
   Record* At(int64_t number) {
-    return number >= 1 && static_cast<size_t>(number) <= records_.size() ? &records_[number - 1]
-                                                                         : nullptr;
+    return number >= 1 && static_cast<size_t>(number) <= count_
+               ? &Slot(static_cast<size_t>(number) - 1)
+               : nullptr;
   }
   const Record* At(int64_t number) const {
-    return number >= 1 && static_cast<size_t>(number) <= records_.size() ? &records_[number - 1]
-                                                                         : nullptr;
+    return number >= 1 && static_cast<size_t>(number) <= count_
+               ? &chunks_[static_cast<size_t>(number - 1) / kChunk]
+                         [static_cast<size_t>(number - 1) % kChunk]
+               : nullptr;
   }
   void Free() {
-    records_.clear();
-    records_.shrink_to_fit();
+    chunks_.clear();
+    chunks_.shrink_to_fit();
+    count_ = 0;
     capacity_ = 0;
   }
 
  private:
+  static constexpr size_t kChunk = 512;
+
+  Record& Slot(size_t index) { return chunks_[index / kChunk][index % kChunk]; }
+
   size_t initial_;
   size_t step_;
   size_t capacity_ = 0;
-  std::deque<Record> records_;
+  size_t count_ = 0;
+  std::vector<std::unique_ptr<Record[]>> chunks_;
 };
 
 class ScenerySet {
