@@ -107,8 +107,7 @@ class GrowableTable {
   }
   const Record* At(int64_t number) const {
     return number >= 1 && static_cast<size_t>(number) <= count_
-               ? &chunks_[static_cast<size_t>(number - 1) / kChunk]
-                         [static_cast<size_t>(number - 1) % kChunk]
+               ? &Slot(static_cast<size_t>(number) - 1)
                : nullptr;
   }
   void Free() {
@@ -122,6 +121,7 @@ class GrowableTable {
   static constexpr size_t kChunk = 512;
 
   Record& Slot(size_t index) { return chunks_[index / kChunk][index % kChunk]; }
+  const Record& Slot(size_t index) const { return chunks_[index / kChunk][index % kChunk]; }
 
   size_t initial_;
   size_t step_;
