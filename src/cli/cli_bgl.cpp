@@ -160,6 +160,7 @@ int RunBgl(const Args& args) {
   bool json = false;
   bool fractional = false;
   DriveMap drives;
+  std::string error;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg == "--help" || arg == "-h") {
@@ -170,15 +171,9 @@ int RunBgl(const Args& args) {
       json = true;
     } else if (arg == "--fractional") {
       fractional = true;
-    } else if (arg == "--drive" || arg.rfind("--drive=", 0) == 0) {
-      std::string value;
-      if (arg == "--drive") {
-        if (i + 1 == args.size()) return UsageError("--drive needs X=DIR");
-        value = args[++i];
-      } else {
-        value = arg.substr(8);
-      }
-      if (!ParseDriveOption(value, drives)) return UsageError("bad drive mapping '" + value + "'");
+    } else if (DriveArg taken = TakeDriveOption(args, i, drives, error);
+               taken != DriveArg::kNotDrive) {
+      if (taken == DriveArg::kBad) return UsageError(error);
     } else if (arg.size() > 1 && arg[0] == '-') {
       return UsageError("unknown option '" + arg + "'");
     } else if (typed.empty()) {

@@ -106,6 +106,7 @@ int RunVis(const Args& args) {
   bool json = false;
   DriveMap drives;
   std::string file;
+  std::string error;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg == "--help" || arg == "-h") {
@@ -114,15 +115,9 @@ int RunVis(const Args& args) {
     }
     if (arg == "--json") {
       json = true;
-    } else if (arg == "--drive" || arg.rfind("--drive=", 0) == 0) {
-      std::string value;
-      if (arg == "--drive") {
-        if (i + 1 == args.size()) return UsageError("--drive needs X=DIR");
-        value = args[++i];
-      } else {
-        value = arg.substr(8);
-      }
-      if (!ParseDriveOption(value, drives)) return UsageError("bad drive mapping '" + value + "'");
+    } else if (DriveArg taken = TakeDriveOption(args, i, drives, error);
+               taken != DriveArg::kNotDrive) {
+      if (taken == DriveArg::kBad) return UsageError(error);
     } else if (arg.size() > 1 && arg[0] == '-') {
       return UsageError("unknown option '" + arg + "'");
     } else if (file.empty()) {

@@ -11,4 +11,25 @@ bool ParseDriveOption(std::string_view value, DriveMap& drives) {
   return true;
 }
 
+DriveArg TakeDriveOption(const Args& args, size_t& i, DriveMap& drives, std::string& error) {
+  const std::string& arg = args[i];
+  std::string value;
+  if (arg == "--drive") {
+    if (i + 1 == args.size()) {
+      error = "--drive needs X=DIR";
+      return DriveArg::kBad;
+    }
+    value = args[++i];
+  } else if (arg.rfind("--drive=", 0) == 0) {
+    value = arg.substr(8);
+  } else {
+    return DriveArg::kNotDrive;
+  }
+  if (!ParseDriveOption(value, drives)) {
+    error = "bad drive mapping '" + value + "'";
+    return DriveArg::kBad;
+  }
+  return DriveArg::kTaken;
+}
+
 }  // namespace tarnwick::cli

@@ -18,6 +18,7 @@ int UsageError(const char* name, const char* usage, const std::string& why) {
 
 int ParseJobLine(const char* name, const char* usage, const char* help, const Args& args,
                  const std::set<std::string>& flags, size_t words, JobLine& line) {
+  std::string error;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg == "--help" || arg == "-h") {
@@ -26,17 +27,9 @@ int ParseJobLine(const char* name, const char* usage, const char* help, const Ar
     }
     if (arg == "--log") {
       line.log = true;
-    } else if (arg == "--drive" || arg.rfind("--drive=", 0) == 0) {
-      std::string value;
-      if (arg == "--drive") {
-        if (i + 1 == args.size()) return UsageError(name, usage, "--drive needs X=DIR");
-        value = args[++i];
-      } else {
-        value = arg.substr(8);
-      }
-      if (!ParseDriveOption(value, line.drives)) {
-        return UsageError(name, usage, "bad drive mapping '" + value + "'");
-      }
+    } else if (DriveArg taken = TakeDriveOption(args, i, line.drives, error);
+               taken != DriveArg::kNotDrive) {
+      if (taken == DriveArg::kBad) return UsageError(name, usage, error);
     } else if (flags.count(arg) != 0) {
       line.flags.insert(arg);
     } else if (arg.size() > 1 && arg[0] == '-') {
