@@ -196,8 +196,11 @@ void ReadBglMenu(Session& s, File& file, const BglHeader& header, std::string_vi
     set.generated_menu_seen = true;
   }
   const int32_t found_vis = vis_index + 1;
-  std::vector<uint8_t> buffer(kMaxMenuRecord);
-  uint8_t* record = buffer.data();
+  // Filled by each read before use: clearing it would cost a page of writes per file.
+  uint8_t record[kMaxMenuRecord];
+  // The active VIS entry each scenery-list path names, looked up once per file (-1: not yet):
+  // a generated menu names a few hundred paths for tens of thousands of Locations.
+  std::vector<int32_t> listed_entries(scenery ? scenery->size() : 0, -1);
   bool first = true;
   TreeNode first_area = nullptr;  // the first Area this file adds
 
@@ -261,7 +264,8 @@ void ReadBglMenu(Session& s, File& file, const BglHeader& header, std::string_vi
           if (!check_logged) {
             s.log.Write(Format("Checking SCEN %d=%s still listed:", scen, scen_path.c_str()));
           }
-          int32_t entry = ActiveEntryWithPath(set, scen_path);
+          int32_t& entry = listed_entries[scen - 1];
+          if (entry < 0) entry = ActiveEntryWithPath(set, scen_path);
           if (entry != 0) {
             scenery_vis = entry;
             if (!check_logged) s.log.Write(" Ok\n");
