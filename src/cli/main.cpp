@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/cli_command.h"
+#include "platform/heap_pages.h"
 
 namespace {
 
@@ -18,6 +19,7 @@ void PrintUsage(FILE* out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  tarnwick::PreferLargeHeapPages();
   if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
     PrintUsage(argc < 2 ? stderr : stdout);
     return argc < 2 ? 2 : 0;
