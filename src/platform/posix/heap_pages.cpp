@@ -22,7 +22,8 @@ void PreferLargeHeapPages() {
   // touch), and large blocks come from it too instead of from mappings of their own, so that the
   // model lies in one range whose large pages can be filled.
   if (mallopt(M_TOP_PAD, static_cast<int>(kReserve)) == 0) return;
-  mallopt(M_MMAP_THRESHOLD, static_cast<int>(kReserve));
+  // 32 MB is the largest threshold every 64-bit glibc takes.
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);
   const uintptr_t end_before = reinterpret_cast<uintptr_t>(sbrk(0));
   // A block larger than the heap's free top makes it grow now, by the block and the reserve;
   // freeing it keeps the reserve.
