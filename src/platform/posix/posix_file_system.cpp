@@ -169,15 +169,20 @@ std::string Canonical(const std::string& dir) {
   return out;
 }
 
+int64_t KnownSize(const struct stat& st) {
+  return S_ISREG(st.st_mode) ? static_cast<int64_t>(st.st_size) : -1;
+}
+
 class PosixFile : public File {
  public:
-  // `regular`: the file is known to be a regular file, whose short read can only mean its end.
+  // `known_size`: the size of a regular file when it was opened (-1 when not known), so that a
+  // read that reaches it need not ask again only to be told that the file ends there.
   PosixFile(int fd, bool can_read, bool can_write, std::shared_ptr<uint32_t> last_error,
-            bool regular = false)
+            int64_t known_size = -1)
       : fd_(fd),
         can_read_(can_read),
         can_write_(can_write),
-        regular_(regular),
+        known_size_(known_size),
         last_error_(std::move(last_error)) {}
   ~PosixFile() override { ::close(fd_); }
 
@@ -191,8 +196,9 @@ class PosixFile : public File {
       if (n < 0) return Fail(errno == EIO ? win32_error::kReadFault : Win32ErrorFromErrno(errno));
       if (n == 0) break;  // end of file: a short count, not an error
       got += static_cast<uint32_t>(n);
-      // Reading on would only find the end of the file: a call saved for each short file.
-      if (regular_ && got < size) break;
+      // At the known end, reading on would only find it again: a call saved for each short file.
+      // A short count before it (network and user-space file systems give them) reads on.
+      if (known_size_ >= 0 && static_cast<int64_t>(position_) + got >= known_size_) break;
     }
     position_ += got;
     return true;
@@ -213,6 +219,7 @@ class PosixFile : public File {
       done += static_cast<uint32_t>(n);
     }
     position_ += done;
+    if (known_size_ >= 0) known_size_ = std::max(known_size_, static_cast<int64_t>(position_));
     return true;
   }
 
@@ -248,7 +255,7 @@ class PosixFile : public File {
   int fd_;
   bool can_read_;
   bool can_write_;
-  bool regular_;
+  int64_t known_size_;
   uint32_t position_ = 0;
   std::shared_ptr<uint32_t> last_error_;
 };
@@ -455,7 +462,7 @@ std::unique_ptr<File> PosixFileSystem::Open(std::string_view path, OpenMode mode
         if (::fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode) &&
             (mode == OpenMode::kRead || !IsReadOnlyMode(st.st_mode))) {
           return std::make_unique<PosixFile>(fd, true, mode != OpenMode::kRead, last_error_,
-                                             S_ISREG(st.st_mode));
+                                             KnownSize(st));
         }
         ::close(fd);
       }
@@ -600,7 +607,7 @@ std::unique_ptr<File> PosixFileSystem::OpenMadeWritable(std::string_view path) {
         if (::fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode)) {
           // As SetNormalAttributes: the owner may write; a refusal is no failure of the open.
           if ((st.st_mode & S_IWUSR) == 0) ::fchmod(fd, (st.st_mode & 07777) | S_IWUSR);
-          return std::make_unique<PosixFile>(fd, true, true, last_error_, S_ISREG(st.st_mode));
+          return std::make_unique<PosixFile>(fd, true, true, last_error_, KnownSize(st));
         }
         ::close(fd);
       }
