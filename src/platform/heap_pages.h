@@ -6,7 +6,7 @@
 
 namespace tarnwick {
 
-// Call once, early, in a process that is about to build a large model. Does nothing where the
+// Call once, early, in a process that may build a large model. Does nothing where the
 // system offers no such request; never fails.
 void PreferLargeHeapPages();
 
