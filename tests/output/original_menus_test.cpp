@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "output/save_results.h"
-#include "scenery/close_scenery_set.h"
 #include "scenery/vis_file.h"
 #include "support/saved_set.h"
 #include "support/tree_dump.h"
@@ -114,14 +113,7 @@ TEST(OriginalMenusTest, ChangedModeVisitsOnlyTheEntriesTheUserSwitched) {
 TEST(OriginalMenusTest, ACancelStopsAfterTheCurrentFileAndKeepsWhatWasWritten) {
   SavedSet set;
   // Pump 1 is the check before the first entry; pump 2 follows alps.bgl.
-  set.t.host.pumps = 0;
-  set.t.host.on_pump = [&](int n) {
-    if (n == 2) {
-      set.t.host.busy = BusyState::kCancelled;
-      CloseScenerySet(set.s, false);
-    }
-    return true;
-  };
+  PressCancelAtPump(set.t, 2);
 
   EXPECT_EQ(RunOriginalMenusCommand(set.s, false), 1);
 

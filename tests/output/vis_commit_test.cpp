@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "scenery/close_scenery_set.h"
 #include "scenery/vis_file.h"
 #include "support/saved_set.h"
 #include "support/tree_dump.h"
@@ -74,14 +73,7 @@ TEST(VisCommitTest, ACommitCancelledInTheMiddleWritesNothing) {
     std::vector<uint8_t> vis = ReadFileBytes(set.disk.VisFile());
     set.t.set.vis_entries[0].working_flags = 0;
     set.t.set.vis_entries[2].working_flags = 1;
-    set.t.host.pumps = 0;
-    set.t.host.on_pump = [&](int n) {
-      if (n == 2) {
-        set.t.host.busy = BusyState::kCancelled;
-        CloseScenerySet(set.s, false);
-      }
-      return true;
-    };
+    PressCancelAtPump(set.t, 2);
 
     EXPECT_EQ(CommitVisSelections(set.s), VisCommitResult::kCancelled);
 

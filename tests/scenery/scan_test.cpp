@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "scenery/close_scenery_set.h"
 #include "scenery/menu_paths.h"
 #include "scenery/vis_file.h"
 #include "support/scenery_on_disk.h"
@@ -184,13 +183,7 @@ TEST(ScanTest, CancelStopsAtOnceAndLeavesNoSet) {
     MixedSet disk;
     TestSession t;
     t.set.vis_path = disk.vis_path;
-    t.host.on_pump = [&](int n) {
-      if (n == at) {
-        t.host.busy = BusyState::kCancelled;
-        CloseScenerySet(t.session, false);
-      }
-      return true;
-    };
+    PressCancelAtPump(t, at);
 
     EXPECT_FALSE(ScanScenerySet(t.session));
 

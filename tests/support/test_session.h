@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/file_system.h"
+#include "scenery/close_scenery_set.h"
 #include "scenery/memory_menu_tree.h"
 #include "scenery/session.h"
 #include "support/recording_host.h"
@@ -26,6 +27,19 @@ struct TestSession {
   TreeState tree_state;
   Session session;
 };
+
+// The progress box's Cancel pressed while the `at`-th message pump from now runs: as in the
+// window, the state becomes cancelled and the set is closed under the running operation.
+inline void PressCancelAtPump(TestSession& t, int at) {
+  t.host.pumps = 0;
+  t.host.on_pump = [&t, at](int n) {
+    if (n == at) {
+      t.host.busy = BusyState::kCancelled;
+      CloseScenerySet(t.session, false);
+    }
+    return true;
+  };
+}
 
 // The Windows path under which the native file system reaches a host path (Z:\ is "/" on POSIX).
 inline std::string WindowsPath(const std::filesystem::path& host_path) {
