@@ -148,7 +148,9 @@ class ScenerySet {
   VisEntry* Vis(int64_t number);
   const VisEntry* Vis(int64_t number) const;
   MenuBgl* Bgl(int64_t number) { return bgls.At(number); }
+  const MenuBgl* Bgl(int64_t number) const { return bgls.At(number); }
   MenuArea* Area(int64_t number) { return areas.At(number); }
+  const MenuArea* Area(int64_t number) const { return areas.At(number); }
   MenuLocation* Location(int64_t number) { return locations.At(number); }
   const MenuLocation* Location(int64_t number) const { return locations.At(number); }
 

@@ -1,0 +1,48 @@
+// Editing a Location's values in the details pane: the text typed into a row parsed into the
+// Location's stored fields, and the one level of undo.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "scenery/session.h"
+
+namespace tarnwick {
+
+// The previous value text of the row edited last, to put back.
+struct DetailsUndo {
+  bool available = false;
+  int row = 0;
+  std::string text;
+
+  void Clear() {
+    available = false;
+    row = 0;
+    text.clear();
+  }
+};
+
+// The editing state of the details pane.
+struct DetailsEditState {
+  // The row the edit box is editing (or was, until the next edit); -1 after a refused edit.
+  int row = 0;
+  DetailsUndo undo;
+};
+
+// Applies `text` to the row being edited of the tree's selected Location (rows 5 to 14: the
+// description, cut to 40 characters, the position, altitude, heading and radios). Keeps the
+// row's previous value text for the undo and marks the results unsaved. Beeps and changes
+// nothing when the selection is not a Location or the row cannot be edited. Returns whether the
+// value was applied.
+bool ApplyValueEdit(Session& s, DetailsEditState& state, std::string_view text);
+
+// Undoes the last applied edit: the row whose value was put back, to be refreshed, or 0 when
+// there was nothing to undo. The undo is gone afterwards in every case.
+int UndoValueEdit(Session& s, DetailsEditState& state);
+
+// Whether an undo would do something: an edit is kept and its row is not 0.
+inline bool CanUndoValueEdit(const DetailsEditState& state) {
+  return state.undo.available && state.undo.row != 0;
+}
+
+}  // namespace tarnwick
