@@ -1,5 +1,6 @@
 #include "details/value_formats.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <limits>
@@ -89,8 +90,10 @@ AngleParts SplitAngle(int32_t value, AngleAxis axis) {
   parts.seconds = static_cast<uint16_t>(s % 60);
   // Whole seconds never account for more units than m holds, so the rest is small and positive.
   const uint32_t back = ScaleValue(s, k.units_factor, k.seconds_factor, false);
-  parts.second_fraction = static_cast<uint16_t>(
-      ScaleValue((m - back) * 10000u, k.seconds_factor, k.units_factor, false) % 10000);
+  // `back` is truncated, so just below a whole second the rest can come to 10000 or a little
+  // more; it stays 9999 then instead of wrapping to a fraction of the second before.
+  parts.second_fraction = static_cast<uint16_t>(std::min<uint32_t>(
+      ScaleValue((m - back) * 10000u, k.seconds_factor, k.units_factor, false), 9999));
   parts.minute_fraction =
       static_cast<uint16_t>((parts.seconds * 10000u + parts.second_fraction) / 60);
   return parts;

@@ -39,6 +39,10 @@ const AngleCase kAngleCases[] = {
     {kLon, nullptr, kMax32, "E179:59:59.9999", "E179:59.9999"},
     {kLon, "W180:00:00", kMin32, "W180:00:00.0000", "W180:00.0000"},
     {kLon, "E180:00:00", kMin32, "W180:00:00.0000", "W180:00.0000"},
+    // A unit or two below a whole second shows the second before with 9999, never wrapping to
+    // the start of that second (47:15:35.0001 for 47:15:35.99997).
+    {kLat, nullptr, 672259847, "N47:15:35.9999", "N47:15.5999"},
+    {kLon, nullptr, 1803644341, "E151:10:46.9999", "E151:10.7833"},
     // The most negative latitude lies beyond the pole; it must still show without harm.
     {kLat, nullptr, kMin32, "S150:58:06.6883", "S150:58.1114"},
 };

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "details/detail_rows.h"
+#include "details/value_edit.h"
 #include "resource.h"
 #include "shell/win32/main_window.h"
 #include "shell/win32/picture_list.h"
@@ -19,8 +20,7 @@ constexpr DWORD kDetailsStyle = WS_CHILD | WS_VISIBLE | WS_THICKFRAME | LVS_NOSO
 constexpr UINT_PTR kSubclassId = 1;
 constexpr int kPictureColumnWidth = 20;
 constexpr int kLeastValueWidth = 100;
-// Rows 5 onwards hold a Location's values, the ones that can be edited.
-constexpr int kFirstEditableRow = 5;
+constexpr int kFirstEditableRow = kFirstEditableDetailRow;
 
 void InsertColumn(HWND list, int index, const char* heading, int format, int width) {
   LVCOLUMNA column = {};
@@ -34,6 +34,24 @@ void InsertColumn(HWND list, int index, const char* heading, int format, int wid
 
 int ColumnWidth(HWND list, int column) {
   return static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0));
+}
+
+void SetItemText(HWND list, int row, int column, const std::string& text) {
+  std::string value = text.substr(0, kMaxLabel);
+  LVITEMA item = {};
+  item.iSubItem = column;
+  item.pszText = value.data();
+  SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+}
+
+std::string ItemText(HWND list, int row, int column) {
+  char text[kMaxLabel + 1] = {};
+  LVITEMA item = {};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+  return text;
 }
 
 }  // namespace
@@ -104,9 +122,146 @@ void DetailsPane::MeasureRowHeight() {
 }
 
 void DetailsPane::Clear() {
+  edit_box_.Close();
+  edit_.undo.Clear();
   if (control_ == nullptr) return;
   SendMessageA(control_, LVM_DELETEALLITEMS, 0, 0);
   InvalidateRect(control_, nullptr, TRUE);
+}
+
+int DetailsPane::RowCount() const {
+  return static_cast<int>(SendMessageA(control_, LVM_GETITEMCOUNT, 0, 0));
+}
+
+void DetailsPane::SelectRow(int row) {
+  LVITEMA state = {};
+  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  state.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageA(control_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+}
+
+void DetailsPane::Fill(TreeNode node, int row) {
+  if (control_ == nullptr) return;
+  Session& s = shell_.GetSession();
+  TreeItemData data = node != nullptr ? s.tree.Data(node) : 0;
+  int count = DetailRowCount(node, data, s.options.show_all_fields);
+  bool keep = node != nullptr && RowCount() == count;
+  if (!keep) SendMessageA(control_, LVM_DELETEALLITEMS, 0, 0);
+  // Drawn once when all rows are in, not once per text.
+  SendMessageA(control_, WM_SETREDRAW, FALSE, 0);
+  for (int r = 0; r < count; ++r) {
+    if (keep) {
+      LVITEMA item = {};
+      item.mask = LVIF_PARAM;
+      item.iItem = r;
+      item.lParam = static_cast<LPARAM>(data);
+      SendMessageA(control_, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    } else {
+      LVITEMA item = {};
+      item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+      item.iItem = r;
+      item.pszText = const_cast<char*>("");
+      item.iImage = DetailRowIcon(r);
+      item.lParam = static_cast<LPARAM>(data);
+      SendMessageA(control_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+      SetItemText(control_, r, 1, std::string(kDetailRowLabels[r]));
+    }
+    SetItemText(control_, r, 2,
+                DetailRowValue(s.set, s.tree, node, r, s.options.fractional_minutes));
+  }
+  SendMessageA(control_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(control_, nullptr, TRUE);
+  if (count == 0) return;
+  int selected = row != 0 ? row : (count >= 10 ? kFirstEditableRow : 0);
+  if (selected >= 0 && selected < count) SelectRow(selected);
+}
+
+void DetailsPane::Refresh(int row) {
+  HWND tree = shell_.TreeControl();
+  if (tree == nullptr) return;
+  Fill(shell_.GetSession().tree.Selected(), row);
+}
+
+void DetailsPane::SelectionChanged(TreeNode node) {
+  bool had_undo = CanUndo();
+  edit_.undo.Clear();
+  Fill(node, 0);
+  // The undo item greys with the undo it offered.
+  if (had_undo) shell_.UpdateMenuState();
+}
+
+void DetailsPane::BeginValueEdit(int row) {
+  if (control_ == nullptr) return;
+  int count = RowCount();
+  if (count < kFirstEditableRow) {
+    SetFocus(control_);
+    return;
+  }
+  if (row != 0) {
+    int last = shell_.GetOptions().show_all_fields ? kLastDetailRow : kLastBasicDetailRow;
+    row = std::clamp(row, kFirstEditableRow, std::min(last, count - 1));
+    SelectRow(row);
+    SetFocus(control_);
+  } else {
+    row = static_cast<int>(
+        SendMessageA(control_, LVM_GETNEXTITEM, kFirstEditableRow - 1, LVNI_SELECTED));
+    if (row < 0) return;
+  }
+  if (row < kFirstEditableRow) return;
+
+  edit_box_.Close();
+  std::string text = ItemText(control_, row, 2);
+  RECT bounds = {};
+  bounds.left = LVIR_BOUNDS;
+  if (!SendMessageA(control_, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds))) return;
+  RECT box = {};
+  box.left = bounds.left + ColumnWidth(control_, 0) + ColumnWidth(control_, 1);
+  box.top = bounds.top;
+  box.right = box.left + ColumnWidth(control_, 2);
+  box.bottom = bounds.bottom;
+  edit_.row = row;
+  edit_box_.Open(control_, box, text, [this, row](const std::string& typed, WORD key) {
+    ApplyEditedText(row, typed, key);
+  });
+}
+
+void DetailsPane::ApplyEditedText(int row, const std::string& text, WORD key) {
+  edit_.row = row;
+  if (ApplyValueEdit(shell_.GetSession(), edit_, text)) SetItemText(control_, row, 2, text);
+  WPARAM moved = key == VK_UP || key == VK_DOWN ? key : 0;
+  // Posted, so that the edit box is gone before the rows are filled again.
+  PostMessageA(shell_.Window(), kDetailsRefreshMessage, row, static_cast<LPARAM>(moved));
+}
+
+void DetailsPane::EditSelectedRow() {
+  if (control_ == nullptr) return;
+  int row = static_cast<int>(SendMessageA(control_, LVM_GETNEXTITEM, 0, LVNI_SELECTED));
+  BeginValueEdit(row > 0 ? std::max(row, kFirstEditableRow) : -1);
+}
+
+void DetailsPane::OnEditEnded(int row, WPARAM key) {
+  Refresh(row);
+  if (key == VK_UP) {
+    BeginValueEdit(row - 1);
+  } else if (key == VK_DOWN) {
+    BeginValueEdit(row + 1);
+  }
+}
+
+void DetailsPane::Undo() {
+  int row = UndoValueEdit(shell_.GetSession(), edit_);
+  if (row != 0) PostMessageA(shell_.Window(), kDetailsRefreshMessage, row, 0);
+}
+
+LRESULT DetailsPane::OnNotify(NMHDR* header) {
+  if (header->code != LVN_KEYDOWN) return 0;
+  WORD key = reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey;
+  if (key == VK_TAB) {
+    if (shell_.TreeControl() != nullptr) SetFocus(shell_.TreeControl());
+  } else if (key == VK_RETURN) {
+    BeginValueEdit(0);
+  }
+  return 0;
 }
 
 void DetailsPane::SetCheckMarks(bool show_all_fields, bool fractional_minutes) {
@@ -151,10 +306,20 @@ LRESULT CALLBACK DetailsPane::SubclassProcedure(HWND control, UINT message, WPAR
     case WM_COMMAND:
       SendMessageA(pane->shell_.Window(), WM_COMMAND, wparam, lparam);
       break;
-    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDOWN: {
+      int row = pane->ClickRow(lparam);
+      LRESULT result = DefSubclassProc(control, message, wparam, lparam);
+      // A click beside the first column is no click on an item to the list, which would leave
+      // the row unselected.
+      if (row >= 0 && pane->control_ != nullptr) pane->SelectRow(row);
+      return result;
+    }
     case WM_LBUTTONDBLCLK:
-      // Editing a value on a double click arrives with the details' own editing.
-      pane->ClickRow(lparam);
+      if (pane->ClickRow(lparam) >= 0) {
+        pane->BeginValueEdit(0);
+        // The list's own handling would take the focus back from the edit box.
+        if (pane->EditBox() != nullptr) return 0;
+      }
       break;
     case WM_RBUTTONDOWN:
       if (pane->OnRightButtonDown(lparam)) return 0;

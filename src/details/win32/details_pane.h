@@ -4,7 +4,11 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
+#include "details/value_edit.h"
+#include "details/win32/value_edit_box.h"
+#include "scenery/menu_tree.h"
 #include "shell/win32/handles.h"
 #include "shell/win32/win32_api.h"
 
@@ -26,9 +30,31 @@ class DetailsPane {
   // The height of one row, measured when the pane was made.
   int RowHeight() const { return row_height_; }
 
+  // Empties the list, closes the edit box and drops the undo (the set is closed).
   void Clear();
   // The check marks of 144, 164 and 165 in the popup menu.
   void SetCheckMarks(bool show_all_fields, bool fractional_minutes);
+
+  // Shows the rows of `node` (nullptr: none), keeping the rows when their number stays, and
+  // selects `row` (0: row 5 of a Location, else row 0).
+  void Fill(TreeNode node, int row);
+  // Fill for the tree's current selection.
+  void Refresh(int row);
+  // The tree's selection changed: the undo goes and the rows follow it.
+  void SelectionChanged(TreeNode node);
+  // Opens the edit box over `row` (0: the selected row), brought into the editable rows.
+  void BeginValueEdit(int row);
+  // Command 128: edits the selected row, or the first editable one.
+  void EditSelectedRow();
+  // Message 1027: an edit ended on `row` with `key` (0, VK_UP or VK_DOWN).
+  void OnEditEnded(int row, WPARAM key);
+  // Command 132 with the focus in the pane.
+  void Undo();
+  bool CanUndo() const { return CanUndoValueEdit(edit_); }
+  HWND EditBox() const { return edit_box_.Window(); }
+
+  // The list's notifications, routed here by the main window.
+  LRESULT OnNotify(NMHDR* header);
 
  private:
   explicit DetailsPane(MainWindow& shell) : shell_(shell) {}
@@ -36,6 +62,9 @@ class DetailsPane {
                                             LPARAM lparam, UINT_PTR id, DWORD_PTR self);
   void OnSize(WPARAM state, int client_width);
   int ClickRow(LPARAM position);
+  void SelectRow(int row);
+  int RowCount() const;
+  void ApplyEditedText(int row, const std::string& text, WORD key);
   bool OnRightButtonDown(LPARAM position);
   void MeasureRowHeight();
 
@@ -44,6 +73,8 @@ class DetailsPane {
   MenuHandle popup_;
   ImageListHandle images_;
   int row_height_ = 0;
+  DetailsEditState edit_;
+  ValueEditBox edit_box_;
 };
 
 }  // namespace tarnwick::win32

@@ -84,8 +84,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       OnVisCommit();
       return 0;
     case kDragScrollMessage:
+      // Dragging arrives with the tree pane's own work.
+      return 0;
     case kDetailsRefreshMessage:
-      // Dragging and editing details arrive with their panes' own work.
+      if (details_pane_ != nullptr) details_pane_->OnEditEnded(static_cast<int>(wparam), lparam);
+      UpdateMenuState();
       return 0;
     case kCloseMessage:
       OnClosePath();
@@ -231,11 +234,9 @@ LRESULT MainWindow::OnNotify(NMHDR* header) {
     case IDC_TREE_PANE:
       return OnTreeNotify(header);
     case IDC_DETAILS_PANE:
+      return details_pane_ != nullptr ? details_pane_->OnNotify(header) : 0;
     case IDC_VIS_PANE:
-      if (header->code == LVN_KEYDOWN) {
-        OnListKeyDown(header->idFrom, reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey);
-      }
-      return 0;
+      return vis_pane_ != nullptr ? vis_pane_->OnNotify(header) : 0;
     default:
       return 0;
   }
@@ -316,14 +317,6 @@ void MainWindow::OnTreeKeyDown(WORD key) {
       break;
     default:
       break;
-  }
-}
-
-void MainWindow::OnListKeyDown(UINT_PTR from, WORD key) {
-  if (key == VK_TAB) {
-    if (TreeControl() != nullptr) SetFocus(TreeControl());
-  } else if (key == VK_RETURN && from == IDC_VIS_PANE && vis_pane_ != nullptr) {
-    vis_pane_->ToggleSelected();
   }
 }
 

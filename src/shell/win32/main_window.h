@@ -91,6 +91,7 @@ class MainWindow {
   HWND VisControl() const;
   VisPane* GetVisPane() { return vis_pane_.get(); }
   TreePane* GetTreePane() { return tree_pane_.get(); }
+  DetailsPane* GetDetailsPane() { return details_pane_.get(); }
   HWND SearchWindow() const;
   // The search dialog has ended: it goes.
   void SearchDialogEnded();
@@ -141,7 +142,6 @@ class MainWindow {
   LRESULT OnToolTipText(NMHDR* header);
   void OnTreeKeyDown(WORD key);
   LRESULT OnTreeNotify(NMHDR* header);
-  void OnListKeyDown(UINT_PTR from, WORD key);
 
   LayoutInput CurrentLayout() const;
   void PlaceRightPanes(const RightPanesLayout& layout);

@@ -140,6 +140,16 @@ bool MainWindow::DispatchCommand(UINT number) {
          SortEntries(w.session_, SortWhich::kLocations);
          return true;
        }},
+      {Command::kEditLocationDetails,
+       [](MainWindow& w) {
+         if (w.details_pane_ != nullptr) w.details_pane_->BeginValueEdit(5);
+         return true;
+       }},
+      {Command::kEditSelectedDetail,
+       [](MainWindow& w) {
+         if (w.details_pane_ != nullptr) w.details_pane_->EditSelectedRow();
+         return true;
+       }},
       {Command::kChangeVisSelections, [](MainWindow& w) { return w.OnChangeVisSelections(); }},
       {Command::kFindEntry, [](MainWindow& w) { return w.OnFind(); }},
       {Command::kFindNext, [](MainWindow& w) { return w.OnFindNext(); }},
@@ -245,8 +255,9 @@ bool MainWindow::OnUndo() {
   HWND focus = GetFocus();
   if (focus != nullptr && focus == TreeControl()) {
     UndoRename(session_);
+  } else if (focus != nullptr && focus == DetailsControl()) {
+    details_pane_->Undo();
   }
-  // Undoing a details edit arrives with the details pane's editing.
   return true;
 }
 
@@ -261,6 +272,7 @@ bool MainWindow::OnShowAllFields() {
   options_.show_all_fields = !options_.show_all_fields;
   LayoutRightPanes();
   CheckItem(IDM_SHOW_ALL_FIELDS, options_.show_all_fields);
+  if (details_pane_ != nullptr) details_pane_->Refresh(0);
   return true;
 }
 
@@ -307,6 +319,7 @@ bool MainWindow::OnAngleStyle(bool fractional) {
   options_.fractional_minutes = fractional;
   CheckItem(IDM_FRACTIONAL_MINUTES, fractional);
   CheckItem(IDM_MINUTES_SECONDS, !fractional);
+  if (details_pane_ != nullptr) details_pane_->Refresh(0);
   return true;
 }
 
@@ -374,6 +387,7 @@ void MainWindow::UpdateMenuState(HMENU menu) {
   in.previous_search_exists = tree_state_.search.text.has_value();
   in.tree_undo_pending = tree_state_.rename_undo.available;
   in.tree_undo_item_exists = tree_state_.rename_undo.node != nullptr;
+  in.details_undo_pending = details_pane_ != nullptr && details_pane_->CanUndo();
   HWND focus = GetFocus();
   if (focus != nullptr && focus == TreeControl()) {
     in.focus = FocusPane::kTree;

@@ -1,5 +1,6 @@
 #include "shell/win32/win32_host.h"
 
+#include "details/win32/details_pane.h"
 #include "shell/settings.h"
 #include "shell/win32/main_window.h"
 #include "shell/win32/warning_box.h"
@@ -180,11 +181,13 @@ void Win32Host::ClearTree(MenuTree& /*tree*/, bool full) {
   shell_.ClearTree(full);
 }
 
-void Win32Host::FillDetails(TreeNode /*node*/) {
-  // The rows of the selected entry arrive with the details pane's own work.
+void Win32Host::FillDetails(TreeNode node) {
+  if (DetailsPane* pane = shell_.GetDetailsPane()) pane->SelectionChanged(node);
 }
 
-void Win32Host::RefreshDetails() {}
+void Win32Host::RefreshDetails() {
+  if (DetailsPane* pane = shell_.GetDetailsPane()) pane->Refresh(0);
+}
 
 void Win32Host::QueueDetailsRefresh() {
   if (shell_.Window() != nullptr) PostMessageA(shell_.Window(), kDetailsRefreshMessage, 0, 0);

@@ -146,12 +146,7 @@ int VisPane::ClickRow(LPARAM position) {
   hit.pt = {8, GET_Y_LPARAM(position)};
   int row =
       static_cast<int>(SendMessageA(control_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-  if (row >= 0) {
-    LVITEMA state = {};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(control_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
-  }
+  if (row >= 0) SelectRow(row);
   SetFocus(control_);
   moving_focus_ = false;
   return row;
@@ -178,9 +173,14 @@ LRESULT CALLBACK VisPane::SubclassProcedure(HWND control, UINT message, WPARAM w
       SendMessageA(pane->shell_.Window(), WM_COMMAND, wparam, lparam);
       pane->passing_command_ = false;
       break;
-    case WM_LBUTTONDOWN:
-      pane->ClickRow(lparam);
-      break;
+    case WM_LBUTTONDOWN: {
+      int row = pane->ClickRow(lparam);
+      LRESULT result = DefSubclassProc(control, message, wparam, lparam);
+      // A click on the title or path is no click on an item to the list, which then clears the
+      // selection: the row under the pointer stays selected.
+      if (row >= 0 && pane->control_ != nullptr) pane->SelectRow(row);
+      return result;
+    }
     case WM_LBUTTONDBLCLK:
       if (pane->ClickRow(lparam) >= 0) pane->ToggleSelected();
       break;
@@ -216,6 +216,13 @@ void VisPane::OnSize(WPARAM state, int client_width) {
   if (path > kLeastPathWidth) SetColumnWidth(control_, 2, path);
 }
 
+void VisPane::SelectRow(int row) {
+  LVITEMA state = {};
+  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  state.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageA(control_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+}
+
 void VisPane::ToggleSelected() {
   if (control_ == nullptr) return;
   int row = static_cast<int>(SendMessageA(control_, LVM_GETNEXTITEM, -1, LVNI_SELECTED));
@@ -227,9 +234,13 @@ void VisPane::ToggleSelected() {
   ScenerySet& set = shell_.GetSession().set;
   switch (ToggleVisSelection(set, static_cast<int>(item.lParam))) {
     case VisToggleResult::kProtected:
+      // The box takes the focus from the pane and gives it back: that is no leaving of the pane,
+      // which would ask about pending switches on top of the box.
+      moving_focus_ = true;
       shell_.Questions().Ask(control_, "This VIS entry is protected", "Tarnwick",
                              MB_OK | MB_ICONWARNING);
       SetFocus(control_);
+      moving_focus_ = false;
       break;
     case VisToggleResult::kSwitched:
       ShowPicture(row, (set.Vis(item.lParam)->working_flags & kVisActiveFlag) != 0);
@@ -238,6 +249,17 @@ void VisPane::ToggleSelected() {
     case VisToggleResult::kNoEntry:
       break;
   }
+}
+
+LRESULT VisPane::OnNotify(NMHDR* header) {
+  if (header->code != LVN_KEYDOWN) return 0;
+  WORD key = reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey;
+  if (key == VK_TAB) {
+    if (shell_.TreeControl() != nullptr) SetFocus(shell_.TreeControl());
+  } else if (key == VK_RETURN) {
+    ToggleSelected();
+  }
+  return 0;
 }
 
 void VisPane::ShowPicture(int row, bool on) {

@@ -42,6 +42,8 @@ class VisPane {
   void SetFocusGuard(bool on) { moving_focus_ = on; }
   // Switches the selected row's entry on or off.
   void ToggleSelected();
+  // The list's notifications, routed here by the main window: Enter switches, Tab leaves.
+  LRESULT OnNotify(NMHDR* header);
 
  private:
   explicit VisPane(MainWindow& shell) : shell_(shell) {}
@@ -49,6 +51,7 @@ class VisPane {
                                             LPARAM lparam, UINT_PTR id, DWORD_PTR self);
   void OnSize(WPARAM state, int client_width);
   void ShowPicture(int row, bool on);
+  void SelectRow(int row);
   bool OnRightButtonDown(LPARAM position);
 
   MainWindow& shell_;
