@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -40,6 +41,8 @@ class ScriptedQuestions : public win32::ModalQuestions {
 
   int Ask(HWND, const std::string& text, const char* caption, UINT type) override {
     boxes.push_back({text, caption, type});
+    // A real box takes the focus while it is shown.
+    if (while_asking) while_asking();
     if (!answers.empty()) {
       int answer = answers.front();
       answers.pop_front();
@@ -114,6 +117,7 @@ class ScriptedQuestions : public win32::ModalQuestions {
   std::deque<std::optional<std::string>> chosen_files;  // nothing: cancelled
   DWORD file_dialog_error = 0;
   std::map<std::string, INT_PTR> dialog_answers;  // by template name; OK when absent
+  std::function<void()> while_asking;             // what happens while a message box is up
 
   // Record.
   std::vector<Box> boxes;

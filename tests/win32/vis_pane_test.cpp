@@ -154,5 +154,42 @@ TEST_F(VisSelectionsTest, TheCommitQuestionWritesRevertsOrKeepsTheSwitches) {
   EXPECT_EQ(questions.boxes.size(), 3u) << "asked once, and nothing is pending after the write";
 }
 
+TEST_F(VisSelectionsTest, TheProtectedBoxIsNoLeavingOfThePane) {
+  StartWithVisFile();
+  Select(0);
+  PressEnter();  // a switch is pending
+  SetFocus(list);
+  HWND elsewhere = Main();
+  questions.while_asking = [elsewhere] { SetFocus(elsewhere); };
+  Select(2);
+  PressEnter();
+  DrainMessages();
+  ASSERT_EQ(questions.boxes.size(), 1u) << "no commit question on top of the box";
+  EXPECT_EQ(questions.boxes[0].text, "This VIS entry is protected");
+  EXPECT_EQ(GetFocus(), list);
+  EXPECT_EQ(Picture(0), 0) << "the pending switch stays";
+}
+
+TEST_F(VisSelectionsTest, AClickOnATitleOrPathSelectsTheRow) {
+  StartWithVisFile();
+  SetFocus(list);
+  for (int column : {1, 2}) {
+    RECT cell = {};
+    cell.top = column;
+    cell.left = LVIR_BOUNDS;
+    SendMessageA(list, LVM_GETSUBITEMRECT, 1, reinterpret_cast<LPARAM>(&cell));
+    LPARAM at = MAKELPARAM(cell.left + 10, (cell.top + cell.bottom) / 2);
+    Select(0);
+    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(list, WM_LBUTTONUP, 0, at);
+    DrainMessages();
+    EXPECT_EQ(SendMessageA(list, LVM_GETNEXTITEM, -1, LVNI_SELECTED), 1) << column;
+    EXPECT_EQ(SendMessageA(list, LVM_GETNEXTITEM, -1, LVNI_FOCUSED), 1) << column;
+  }
+  // Enter then switches the row clicked.
+  PressEnter();
+  EXPECT_EQ(Picture(1), 1);
+}
+
 }  // namespace
 }  // namespace tarnwick::testing
