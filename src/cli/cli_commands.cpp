@@ -9,10 +9,12 @@ extern const Command kMenuCommand;
 extern const Command kSaveCommand;
 extern const Command kOriginalsCommand;
 extern const Command kRestoreCommand;
+extern const Command kPrintCommand;
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
-      kVisCommand, kBglCommand, kMenuCommand, kSaveCommand, kOriginalsCommand, kRestoreCommand,
+      kVisCommand,       kBglCommand,     kMenuCommand,  kSaveCommand,
+      kOriginalsCommand, kRestoreCommand, kPrintCommand,
   };
   return commands;
 }
