@@ -26,6 +26,9 @@ struct DragFeedback {
   int period_ms = 0;
   int timer_starts = 0;  // every start or restart of the timer, for tests to see the re-timing
   POINT hot_spot = {};
+  // The node this drag last highlighted. The control's own drop item cannot be taken alone:
+  // Wine sets it to the dragged node when the drag starts, before anything is highlighted.
+  HTREEITEM drop_target = nullptr;
 };
 
 class TreePane {
@@ -73,6 +76,7 @@ class TreePane {
   void EndDragFeedback();
   void CheckAutoScroll(POINT tree_client);
   void StopScrollTimer();
+  void RemoveDropHighlight();
   // The offset of the control's client area within its window (the drag image is placed in
   // window coordinates).
   POINT ClientOffset() const;

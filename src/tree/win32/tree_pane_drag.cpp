@@ -47,6 +47,7 @@ void TreePane::OnBeginDrag(const NMTREEVIEWA& start) {
   drag_.hot_spot = {start.ptDrag.x - label.left, start.ptDrag.y - label.top};
 
   drag_.active = true;
+  drag_.drop_target = nullptr;
   POINT offset = ClientOffset();
   if (drag_.image) {
     ImageList_BeginDrag(drag_.image.Get(), 0, drag_.hot_spot.x, drag_.hot_spot.y);
@@ -72,6 +73,7 @@ void TreePane::OnDragMouseMove(POINT main_client) {
   if (item != nullptr) {
     ImageList_DragShowNolock(FALSE);
     SetDropHighlight(control_, item);
+    drag_.drop_target = item;
     ImageList_DragShowNolock(TRUE);
   }
   CheckAutoScroll(point);
@@ -149,10 +151,11 @@ void TreePane::OnDragButtonUp(bool shift) {
   StopScrollTimer();
   if (!drag_.active) return;
   EndDragFeedback();
-  Session& s = shell_.GetSession();
-  TreeNode target = reinterpret_cast<TreeNode>(DropHighlight(control_));
-  DropItem(s, target, shift);
-  SetDropHighlight(control_, nullptr);
+  // A node removed meanwhile is no longer the control's drop item.
+  HTREEITEM target = drag_.drop_target == DropHighlight(control_) ? drag_.drop_target : nullptr;
+  drag_.drop_target = nullptr;
+  DropItem(shell_.GetSession(), reinterpret_cast<TreeNode>(target), shift);
+  RemoveDropHighlight();
   // The drag cleared the rename undo.
   shell_.UpdateMenuState();
 }
@@ -163,8 +166,22 @@ void TreePane::OnDragCaptureLost() {
   // will never come here, so the drag ends without dropping.
   EndDragFeedback();
   CancelItemDrag(shell_.GetSession());
-  SetDropHighlight(control_, nullptr);
+  drag_.drop_target = nullptr;
+  RemoveDropHighlight();
   shell_.UpdateMenuState();
+}
+
+void TreePane::RemoveDropHighlight() {
+  SetDropHighlight(control_, nullptr);
+  // Wine ignores that request while nothing is selected: the item at least stops looking
+  // highlighted, and the next drag tracks its own target.
+  if (HTREEITEM left = DropHighlight(control_)) {
+    TVITEMA item = {};
+    item.mask = TVIF_STATE;
+    item.hItem = left;
+    item.stateMask = TVIS_DROPHILITED;
+    SendMessageA(control_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  }
 }
 
 }  // namespace tarnwick::win32
