@@ -288,5 +288,11 @@ int main(int argc, char** argv) {
   if (command == "status" && argc > 2) return RunStatus(std::atoi(argv[2]));
   if (command == "box" && argc > 2) return RunBox(argv[2], nullptr);
   if (command == "button" && argc > 3) return RunBox(argv[2], argv[3]);
+  if (command == "wait-count") {
+    // The first start in a prefix takes a while.
+    for (int tries = 0; tries < 1200 && GetDlgItem(MainWindow(), kTreeId) == nullptr; ++tries) {
+      Sleep(100);
+    }
+  }
   return RunTree(command, argc, argv);
 }
