@@ -67,8 +67,9 @@ MAP_SQUARE = [
 ]
 
 
-def crossed_runways():
-    """Two runways crossing corner to corner, three pixels wide, with dashed centre lines."""
+def crossed_runways(body="k"):
+    """Two runways crossing corner to corner, three pixels wide, with dashed centre lines, drawn
+    in the palette letter `body`."""
     rows = []
     for y in range(16):
         row = ""
@@ -79,7 +80,7 @@ def crossed_runways():
             if centre:
                 row += "w"
             elif on_first or on_second:
-                row += "k"
+                row += body
             else:
                 row += "."
         rows.append(row)
@@ -87,6 +88,8 @@ def crossed_runways():
 
 
 RUNWAYS = crossed_runways()
+# A marked Location: the runways in red, on yellow.
+RED_RUNWAYS = crossed_runways("r")
 
 RED_CROSS = [
     "................",
@@ -571,7 +574,7 @@ def main():
         "location.bmp": (RUNWAYS, white),
         "globe-marked.bmp": (GLOBE, white),
         "area-marked.bmp": (MAP_SQUARE, yellow),
-        "location-marked.bmp": (RUNWAYS, yellow),
+        "location-marked.bmp": (RED_RUNWAYS, yellow),
         "vis-off.bmp": (RED_CROSS, white),
         "vis-on.bmp": (GREEN_TICK, white),
     }

@@ -78,9 +78,9 @@ class MenuTree {
   virtual void EnsureVisible(TreeNode node) = 0;
   // Whether the node is shown: every ancestor is expanded.
   virtual bool IsShown(TreeNode node) const = 0;
-  // Sorts the children of `node` by label, ignoring the case of a-z; children with equal labels
-  // keep their order (the tree-view binding sorts with a callback that breaks ties by the old
-  // position, since the control's own sort does not promise it).
+  // Sorts the children of `node` by label, ignoring case. The memory tree folds a-z and keeps
+  // equal labels in order; the tree-view binding leaves the order to the control's own label
+  // comparison (TVM_SORTCHILDREN), so the window sorts as the platform's lists do.
   virtual void SortChildren(TreeNode node) = 0;
   // Starts in-place editing of the node's label. The tree pane first asks BeginRename, which
   // refuses the root (TVN_BEGINLABELEDIT).

@@ -8,7 +8,7 @@ AutoScrollDecision Scroll(ScrollDirection direction, int period_ms) {
 }
 }  // namespace
 
-AutoScrollDecision CheckAutoScroll(const PaneRect& client, int x, int y, int cy_hscroll,
+AutoScrollDecision CheckAutoScroll(const ClientArea& client, int x, int y, int cy_hscroll,
                                    bool has_scroll_range) {
   if (!has_scroll_range) return {};
   const int margin = 2 * cy_hscroll;

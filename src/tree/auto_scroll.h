@@ -4,7 +4,7 @@
 namespace tarnwick {
 
 // A client rectangle: left and top are 0, right and bottom exclusive.
-struct PaneRect {
+struct ClientArea {
   int left = 0;
   int top = 0;
   int right = 0;
@@ -30,7 +30,7 @@ constexpr int kFastScrollMs = 100;
 // For the cursor at (x, y) in the pane's client coordinates: within two horizontal scroll bar
 // heights (`cy_hscroll` each) of the top or bottom edge it scrolls slowly, beyond the edge fast,
 // in the middle it stops; beside the pane, or with no vertical scroll range, nothing changes.
-AutoScrollDecision CheckAutoScroll(const PaneRect& client, int x, int y, int cy_hscroll,
+AutoScrollDecision CheckAutoScroll(const ClientArea& client, int x, int y, int cy_hscroll,
                                    bool has_scroll_range);
 
 }  // namespace tarnwick

@@ -52,4 +52,9 @@ TreeNode DropItem(Session& s, TreeNode target, bool shift) {
   return selected;
 }
 
+void CancelItemDrag(Session& s) {
+  s.tree_state.dragging = false;
+  s.tree_state.dragged = nullptr;
+}
+
 }  // namespace tarnwick

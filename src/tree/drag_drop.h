@@ -15,4 +15,8 @@ void BeginItemDrag(Session& s, TreeNode node);
 // says, selects the result, and ends the drag. Returns the node selected, or nullptr.
 TreeNode DropItem(Session& s, TreeNode target, bool shift);
 
+// The drag ended without a release (the mouse capture was taken away): nothing moves, nothing is
+// selected, and the set is not marked changed.
+void CancelItemDrag(Session& s);
+
 }  // namespace tarnwick

@@ -42,8 +42,8 @@ bool CanUndoRename(const Session& s);
 // Removes the selected node with its Locations after confirmation; beeps for the wrong kind.
 void DeleteEntry(Session& s, EntryKind kind);
 
-// Puts the Areas, or the Locations of every Area, in label order ignoring case. Equal labels keep
-// their order.
+// Puts the Areas, or the Locations of every Area, in label order ignoring case (the tree's own
+// comparison).
 void SortEntries(Session& s, SortWhich which);
 
 // Re-creates `node` (with an Area's Locations) under `parent` after `after` (nullptr: first) and

@@ -53,6 +53,7 @@ void MarkItems(MenuTree& tree, TreeNode old_node, TreeNode new_node, KeyState ke
 
 void OnTreeSelectionChanged(Session& s, TreeNode old_node, TreeNode new_node, KeyState keys) {
   if (s.tree_state.dragging) keys = KeyState{};
+  s.tree_state.selection_shown = new_node;
   s.host.FillDetails(new_node);
   if (new_node != nullptr) s.tree.SetMarked(new_node, true);
   if (old_node != nullptr && (keys.shift || keys.ctrl)) {
@@ -63,6 +64,12 @@ void OnTreeSelectionChanged(Session& s, TreeNode old_node, TreeNode new_node, Ke
   if (!keys.ctrl || keys.shift) MarkItems(s.tree, old_node, new_node, keys);
   ApplyAutoExpansion(s, new_node);
   if (!s.tree_state.search.searching) ResetSearchPosition(s.tree_state.search);
+}
+
+void SettleSelection(Session& s) {
+  TreeNode selected = s.tree.Selected();
+  if (selected == s.tree_state.selection_shown) return;
+  OnTreeSelectionChanged(s, s.tree_state.selection_shown, selected, KeyState{});
 }
 
 }  // namespace tarnwick

@@ -28,6 +28,9 @@ struct TreeState {
   TreeNode dragged = nullptr;
   // The Area that automatic expansion opened last.
   TreeNode auto_expanded_area = nullptr;
+  // The node the last selection change ran for: the one whose marks and details are shown. The
+  // control moves its selection silently when the Area holding it collapses.
+  TreeNode selection_shown = nullptr;
   // Set while every Area is expanded or collapsed at once, so that the selection moving to a
   // collapsing Area does not open it again.
   bool expanding_all = false;

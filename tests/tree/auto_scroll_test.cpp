@@ -6,7 +6,7 @@ namespace tarnwick {
 namespace {
 
 TEST(AutoScrollTest, ScrollsNearAndBeyondTheEdgesAndStopsInTheMiddle) {
-  const PaneRect client{0, 0, 200, 300};
+  const ClientArea client{0, 0, 200, 300};
   const int cy = 17;  // margin 34: slow above y 34 and below y 266
   struct Case {
     int x, y;
@@ -45,7 +45,7 @@ TEST(AutoScrollTest, ScrollsNearAndBeyondTheEdgesAndStopsInTheMiddle) {
 }
 
 TEST(AutoScrollTest, WithoutAScrollRangeNothingChanges) {
-  const PaneRect client{0, 0, 200, 300};
+  const ClientArea client{0, 0, 200, 300};
   for (int y : {-50, 5, 150, 295, 400}) {
     EXPECT_EQ(CheckAutoScroll(client, 50, y, 17, false).action, AutoScrollAction::kKeep);
   }

@@ -91,6 +91,18 @@ TEST(DropItemTest, MovesMergesOrLeavesAsThePairOfKindsSays) {
   }
 }
 
+TEST(CancelItemDragTest, EndsTheDragWithoutAChange) {
+  TreeSession t(kMenu);
+  t.set.results_saved = true;
+  BeginItemDrag(t.session, t.Node("B"));
+  CancelItemDrag(t.session);
+  EXPECT_FALSE(t.session.tree_state.dragging);
+  EXPECT_EQ(t.session.tree_state.dragged, nullptr);
+  EXPECT_TRUE(t.set.results_saved);
+  EXPECT_EQ(DropItem(t.session, t.Node("A"), false), nullptr) << "no drag to drop";
+  EXPECT_EQ(testing::Describe(t.tree), "A(a1 a2) B(b1 b2) C(c1)");
+}
+
 TEST(DropItemTest, MergingLowersTheAreaCount) {
   TreeSession t(kMenu);
   BeginItemDrag(t.session, t.Node("B"));

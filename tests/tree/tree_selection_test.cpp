@@ -75,6 +75,24 @@ TEST(TreeSelectionTest, FillsTheDetailsForTheNewSelection) {
   EXPECT_EQ(t.host.details_fills, (std::vector<TreeNode>{t.Node("b1"), nullptr}));
 }
 
+TEST(TreeSelectionTest, SettlingRunsTheChangeForASelectionMovedSilently) {
+  TreeSession t(kMenu);
+  t.Click("a2");
+  SettleSelection(t.session);
+  EXPECT_EQ(t.host.details_fills.size(), 1u) << "nothing moved: nothing runs again";
+  // The control moves its selection without a notification.
+  auto notify = t.tree.on_selection_changed;
+  t.tree.on_selection_changed = nullptr;
+  t.tree.Select(t.Node("A"));
+  t.tree.on_selection_changed = notify;
+  EXPECT_EQ(testing::MarkedLabels(t.tree), "a2");
+  t.keys = kCtrl;  // keys held meanwhile do not count
+  SettleSelection(t.session);
+  EXPECT_EQ(testing::MarkedLabels(t.tree), "A a1 a2 a3");
+  EXPECT_EQ(t.host.details_fills.back(), t.Node("A"));
+  EXPECT_EQ(t.host.details_fills.size(), 2u);
+}
+
 TEST(TreeSelectionTest, AChangeTheSearchDidNotMakeResetsItsPosition) {
   for (bool searching : {false, true}) {
     TreeSession t(kMenu);

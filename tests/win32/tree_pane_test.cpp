@@ -59,6 +59,42 @@ TEST_F(TreePaneTest, PicturesComeFromTheSixBitmaps) {
   EXPECT_EQ(cy, 16);
 }
 
+// The colour of one pixel of a picture of the tree's image list, as the control draws it.
+COLORREF PicturePixel(HIMAGELIST list, int index, int x, int y) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = 16;
+  info.bmiHeader.biHeight = -16;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  ImageList_Draw(list, index, dc, 0, 0, ILD_NORMAL);
+  GdiFlush();
+  DWORD pixel = static_cast<DWORD*>(bits)[y * 16 + x];
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
+
+TEST_F(TreePaneTest, AMarkedLocationShowsRedRunwaysOnYellow) {
+  StartWithMenu();
+  auto list =
+      reinterpret_cast<HIMAGELIST>(SendMessageA(TreeWindow(), TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
+  ASSERT_NE(list, nullptr);
+  // (7, 7) lies where the runways cross, (7, 0) beside them.
+  EXPECT_EQ(PicturePixel(list, 2, 7, 7), RGB(0, 0, 0)) << "a Location: black runways";
+  EXPECT_EQ(PicturePixel(list, 2, 7, 0), RGB(255, 255, 255));
+  COLORREF runway = PicturePixel(list, 5, 7, 7);
+  EXPECT_GT(GetRValue(runway), 180) << "a marked Location: red runways";
+  EXPECT_LT(GetGValue(runway), 60);
+  EXPECT_LT(GetBValue(runway), 60);
+  EXPECT_EQ(PicturePixel(list, 5, 7, 0), RGB(255, 255, 0)) << "on yellow";
+}
+
 TEST_F(TreePaneTest, WithAMenuTheEditItemsAreEnabled) {
   StartWithMenu();
   for (UINT command :
@@ -148,6 +184,28 @@ TEST_F(TreePaneTest, ExpansionCommandsKeepTheAutoExpandMarksInEveryMenu) {
   Command(IDM_COLLAPSE_ALL);
   EXPECT_FALSE(Tree().Expanded(alpha));
   EXPECT_EQ(Tree().Selected(), alpha);
+}
+
+TEST_F(TreePaneTest, ASelectionMovedByCollapsingGetsItsMarks) {
+  StartWithMenu();
+  // The control moves its selection from a Location to its collapsing Area without a word.
+  Command(IDM_EXPAND_ALL);
+  Tree().Select(gatwick);
+  ASSERT_TRUE(Tree().Marked(gatwick));
+  ASSERT_FALSE(Tree().Marked(heathrow));
+  Command(IDM_COLLAPSE_ALL);
+  EXPECT_EQ(Tree().Selected(), alpha);
+  for (TreeNode n : {alpha, heathrow, gatwick}) EXPECT_TRUE(Tree().Marked(n));
+  for (TreeNode n : {root, bravo, cabot}) EXPECT_FALSE(Tree().Marked(n));
+
+  Command(IDM_EXPAND_ALL);
+  Tree().Select(cabot);
+  Command(IDM_AUTO_EXPAND);
+  EXPECT_EQ(Tree().Selected(), bravo);
+  for (TreeNode n : {bravo, cabot}) EXPECT_TRUE(Tree().Marked(n));
+  for (TreeNode n : {root, alpha, heathrow, gatwick}) EXPECT_FALSE(Tree().Marked(n));
+  EXPECT_TRUE(Tree().Expanded(bravo));
+  EXPECT_FALSE(Tree().Expanded(alpha));
 }
 
 TEST_F(TreePaneTest, CtrlFOpensTheSearchDialogAndSearchSelectsTheFind) {

@@ -126,20 +126,29 @@ TEST_F(TreeViewMenuTreeTest, SelectionExpansionAndRemoval) {
   EXPECT_EQ(tree.Root(), nullptr);
 }
 
-TEST_F(TreeViewMenuTreeTest, SortingIgnoresLetterCaseAndKeepsEqualLabelsInOrder) {
-  TreeNode root = Add(nullptr, nullptr, "World.vis", NodeKind::kRoot, 0);
-  TreeNode after = nullptr;
-  const char* labels[] = {"delta", "Bravo", "alpha", "BRAVO", "Charlie", "bravo"};
-  uint32_t record = 1;
-  for (const char* label : labels) after = Add(root, after, label, NodeKind::kArea, record++);
-  tree.SortChildren(root);
-  EXPECT_EQ(Labels(root),
-            (std::vector<std::string>{"alpha", "Bravo", "BRAVO", "bravo", "Charlie", "delta"}));
-  // Each node keeps its own item data.
-  std::vector<uint32_t> records;
-  for (TreeNode n = tree.FirstChild(root); n; n = tree.Next(n))
-    records.push_back(RecordOf(tree.Data(n)));
-  EXPECT_EQ(records, (std::vector<uint32_t>{3, 2, 4, 6, 5, 1}));
+TEST_F(TreeViewMenuTreeTest, SortingUsesTheControlsOwnLabelOrder) {
+  struct Case {
+    std::vector<const char*> labels;
+    std::vector<std::string> sorted;
+  };
+  const Case cases[] = {
+      {{"delta", "Bravo", "alpha", "Charlie"}, {"alpha", "Bravo", "Charlie", "delta"}},
+      // Punctuation sorts as the platform's lists sort it, not by its byte value.
+      {{"O'Hare", "Oakland", "Zurich", "_Base"}, {"_Base", "Oakland", "O'Hare", "Zurich"}},
+  };
+  for (const Case& c : cases) {
+    tree.Clear();
+    TreeNode root = Add(nullptr, nullptr, "World.vis", NodeKind::kRoot, 0);
+    TreeNode after = nullptr;
+    uint32_t record = 1;
+    for (const char* label : c.labels) after = Add(root, after, label, NodeKind::kArea, record++);
+    tree.SortChildren(root);
+    EXPECT_EQ(Labels(root), c.sorted);
+    // Each node keeps its own item data.
+    for (TreeNode n = tree.FirstChild(root); n; n = tree.Next(n)) {
+      EXPECT_STREQ(c.labels[RecordOf(tree.Data(n)) - 1], tree.Label(n).c_str());
+    }
+  }
 }
 
 TEST_F(TreeViewMenuTreeTest, WithoutAControlNothingHappens) {

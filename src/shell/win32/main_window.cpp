@@ -7,8 +7,6 @@
 #include "scenery/close_scenery_set.h"
 #include "shell/settings.h"
 #include "shell/win32/win32_api.h"
-#include "tree/tree_edits.h"
-#include "tree/tree_selection.h"
 #include "tree/win32/search_dialog.h"
 #include "tree/win32/tree_pane.h"
 #include "tree/win32/vis_pane.h"
@@ -71,6 +69,7 @@ LRESULT CALLBACK MainWindow::WindowProcedure(HWND window, UINT message, WPARAM w
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  PassDragMessage(message, wparam, lparam);
   switch (message) {
     case WM_CREATE:
       return OnCreate() ? 0 : -1;
@@ -84,7 +83,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       OnVisCommit();
       return 0;
     case kDragScrollMessage:
-      // Dragging arrives with the tree pane's own work.
+      // Handled above while a drag runs; a late tick after the drop does nothing.
       return 0;
     case kDetailsRefreshMessage:
       if (details_pane_ != nullptr) details_pane_->OnEditEnded(static_cast<int>(wparam), lparam);
@@ -232,7 +231,7 @@ LRESULT MainWindow::OnNotify(NMHDR* header) {
   }
   switch (header->idFrom) {
     case IDC_TREE_PANE:
-      return OnTreeNotify(header);
+      return tree_pane_ != nullptr ? tree_pane_->OnNotify(header) : 0;
     case IDC_DETAILS_PANE:
       return details_pane_ != nullptr ? details_pane_->OnNotify(header) : 0;
     case IDC_VIS_PANE:
@@ -261,59 +260,22 @@ LRESULT MainWindow::OnToolTipText(NMHDR* header) {
   return 0;
 }
 
-LRESULT MainWindow::OnTreeNotify(NMHDR* header) {
-  switch (header->code) {
-    case TVN_KEYDOWN:
-      OnTreeKeyDown(reinterpret_cast<NMTVKEYDOWN*>(header)->wVKey);
-      return 0;
-    case TVN_SELCHANGEDA:
-    case TVN_SELCHANGEDW: {
-      auto* change = reinterpret_cast<NMTREEVIEWA*>(header);
-      KeyState keys;
-      keys.shift = GetKeyState(VK_SHIFT) < 0;
-      keys.ctrl = GetKeyState(VK_CONTROL) < 0;
-      OnTreeSelectionChanged(session_, reinterpret_cast<TreeNode>(change->itemOld.hItem),
-                             reinterpret_cast<TreeNode>(change->itemNew.hItem), keys);
-      return 0;
-    }
-    case TVN_BEGINLABELEDITA: {
-      auto* edit = reinterpret_cast<NMTVDISPINFOA*>(header);
-      return BeginRename(session_, reinterpret_cast<TreeNode>(edit->item.hItem)) ? TRUE : FALSE;
-    }
-    case TVN_ENDLABELEDITA: {
-      auto* edit = reinterpret_cast<NMTVDISPINFOA*>(header);
-      std::optional<std::string_view> text;
-      if (edit->item.pszText != nullptr) text = edit->item.pszText;
-      EndRename(session_, reinterpret_cast<TreeNode>(edit->item.hItem), text);
-      // The label kept (cut to its kind's length) is already in the tree.
-      UpdateMenuState();
-      return FALSE;
-    }
-    default:
-      return 0;
-  }
-}
-
-void MainWindow::OnTreeKeyDown(WORD key) {
-  switch (key) {
-    case VK_TAB:
-      SetFocus(GetKeyState(VK_SHIFT) < 0 ? VisControl() : DetailsControl());
+void MainWindow::PassDragMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  // Only a drag in progress wants these: the main window holds the mouse capture for it. The
+  // mouse messages still go on to the default handling.
+  if (tree_pane_ == nullptr || !tree_pane_->Dragging()) return;
+  switch (message) {
+    case WM_MOUSEMOVE:
+      tree_pane_->OnDragMouseMove({GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
       break;
-    case 'F':
-      if (GetKeyState(VK_CONTROL) < 0 && set_.MenuPresent()) {
-        SendMessageA(window_, WM_COMMAND, IDM_FIND, 0);
-      }
+    case WM_LBUTTONUP:
+      tree_pane_->OnDragButtonUp((wparam & MK_SHIFT) != 0);
       break;
-    case VK_F3:
-      if (set_.MenuPresent()) SendMessageA(window_, WM_COMMAND, IDM_FIND_NEXT, 0);
+    case WM_CAPTURECHANGED:
+      tree_pane_->OnDragCaptureLost();
       break;
-    case VK_INSERT:
-      NewEntry(session_, GetKeyState(VK_SHIFT) < 0 ? EntryKind::kArea : EntryKind::kAny);
-      UpdateMenuState();
-      break;
-    case VK_DELETE:
-      DeleteEntry(session_, EntryKind::kAny);
-      UpdateMenuState();
+    case kDragScrollMessage:
+      tree_pane_->OnDragScrollTick();
       break;
     default:
       break;

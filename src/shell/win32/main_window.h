@@ -140,8 +140,8 @@ class MainWindow {
   void OnPaint();
 
   LRESULT OnToolTipText(NMHDR* header);
-  void OnTreeKeyDown(WORD key);
-  LRESULT OnTreeNotify(NMHDR* header);
+  // The mouse messages and message 1026 while the tree pane drags.
+  void PassDragMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   LayoutInput CurrentLayout() const;
   void PlaceRightPanes(const RightPanesLayout& layout);

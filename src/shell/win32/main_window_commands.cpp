@@ -80,6 +80,8 @@ void MainWindow::OnCommand(WPARAM wparam) {
   bool update = true;
   if (wparam <= static_cast<WPARAM>(kLastCommand) && IsValidCommand(static_cast<int>(wparam))) {
     update = DispatchCommand(static_cast<UINT>(wparam));
+    // The control may have moved its selection without saying so (an Area collapsed over it).
+    if (tree_pane_ != nullptr) tree_pane_->SettleSelection();
   }
   if (update && window_ != nullptr) UpdateMenuState();
 }

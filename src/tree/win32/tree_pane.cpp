@@ -1,12 +1,17 @@
 #include "tree/win32/tree_pane.h"
 
 #include <algorithm>
+#include <optional>
+#include <string_view>
 
 #include "resource.h"
 #include "shell/settings.h"
 #include "shell/win32/main_window.h"
 #include "shell/win32/picture_list.h"
 #include "shell/win32/win32_api.h"
+#include "tree/drag_drop.h"
+#include "tree/tree_edits.h"
+#include "tree/tree_selection.h"
 
 namespace tarnwick::win32 {
 
@@ -57,6 +62,11 @@ std::unique_ptr<TreePane> TreePane::Create(MainWindow& shell) {
 }
 
 TreePane::~TreePane() {
+  // A set closed in the middle of a drag (a key reaching a command) ends it first.
+  if (drag_.active) {
+    EndDragFeedback();
+    CancelItemDrag(shell_.GetSession());
+  }
   // The control goes before the image list it shows.
   if (control_ != nullptr && IsWindow(control_)) {
     RemoveWindowSubclass(control_, SubclassProcedure, kSubclassId);
@@ -127,6 +137,82 @@ bool TreePane::OnRightButtonDown(LPARAM position) {
   ClientToScreen(control_, &screen);
   TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, screen.x, screen.y, 0, control_, nullptr);
   return true;
+}
+
+LRESULT TreePane::OnNotify(NMHDR* header) {
+  // The A and W forms of these notifications share their layout up to the text pointer.
+  switch (header->code) {
+    case TVN_KEYDOWN:
+      OnKeyDown(reinterpret_cast<NMTVKEYDOWN*>(header)->wVKey);
+      return 0;
+    case TVN_SELCHANGEDA:
+    case TVN_SELCHANGEDW:
+      OnSelectionChanged(*reinterpret_cast<NMTREEVIEWA*>(header));
+      return 0;
+    case TVN_BEGINLABELEDITA: {
+      auto* edit = reinterpret_cast<NMTVDISPINFOA*>(header);
+      return BeginRename(shell_.GetSession(), reinterpret_cast<TreeNode>(edit->item.hItem)) ? TRUE
+                                                                                            : FALSE;
+    }
+    case TVN_ENDLABELEDITA:
+      return OnEndLabelEdit(*reinterpret_cast<NMTVDISPINFOA*>(header));
+    case TVN_BEGINDRAGA:
+    case TVN_BEGINDRAGW:
+      OnBeginDrag(*reinterpret_cast<NMTREEVIEWA*>(header));
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+void TreePane::OnSelectionChanged(const NMTREEVIEWA& change) {
+  KeyState keys;
+  keys.shift = GetKeyState(VK_SHIFT) < 0;
+  keys.ctrl = GetKeyState(VK_CONTROL) < 0;
+  OnTreeSelectionChanged(shell_.GetSession(), reinterpret_cast<TreeNode>(change.itemOld.hItem),
+                         reinterpret_cast<TreeNode>(change.itemNew.hItem), keys);
+}
+
+LRESULT TreePane::OnEndLabelEdit(const NMTVDISPINFOA& edit) {
+  std::optional<std::string_view> text;
+  if (edit.item.pszText != nullptr) text = edit.item.pszText;
+  EndRename(shell_.GetSession(), reinterpret_cast<TreeNode>(edit.item.hItem), text);
+  // The label kept (cut to its kind's length) is already in the tree.
+  shell_.UpdateMenuState();
+  return FALSE;
+}
+
+void TreePane::OnKeyDown(WORD key) {
+  Session& s = shell_.GetSession();
+  switch (key) {
+    case VK_TAB:
+      SetFocus(GetKeyState(VK_SHIFT) < 0 ? shell_.VisControl() : shell_.DetailsControl());
+      break;
+    case 'F':
+      if (GetKeyState(VK_CONTROL) < 0 && s.set.MenuPresent()) {
+        SendMessageA(shell_.Window(), WM_COMMAND, IDM_FIND, 0);
+      }
+      break;
+    case VK_F3:
+      if (s.set.MenuPresent()) SendMessageA(shell_.Window(), WM_COMMAND, IDM_FIND_NEXT, 0);
+      break;
+    case VK_INSERT:
+      NewEntry(s, GetKeyState(VK_SHIFT) < 0 ? EntryKind::kArea : EntryKind::kAny);
+      SettleSelection();
+      shell_.UpdateMenuState();
+      break;
+    case VK_DELETE:
+      DeleteEntry(s, EntryKind::kAny);
+      SettleSelection();
+      shell_.UpdateMenuState();
+      break;
+    default:
+      break;
+  }
+}
+
+void TreePane::SettleSelection() {
+  if (!drag_.active) tarnwick::SettleSelection(shell_.GetSession());
 }
 
 }  // namespace tarnwick::win32

@@ -1,7 +1,6 @@
 #include "tree/win32/tree_view_menu_tree.h"
 
 #include <string>
-#include <vector>
 
 #include "shell/win32/win32_api.h"
 
@@ -194,49 +193,10 @@ bool TreeViewMenuTree::IsShown(TreeNode node) const {
 
 void TreeViewMenuTree::SortChildren(TreeNode node) {
   if (control_ == nullptr) return;
+  // The control's own label comparison, as the user knows it from every other list: it ignores
+  // case and, under the platform's word sort, treats punctuation as the platform does.
   HTREEITEM parent = node != nullptr ? Item(node) : TVI_ROOT;
-  // The control's own sort does not keep equal labels in order: sort by label, then by the old
-  // position, which each child carries in its item data meanwhile.
-  struct Child {
-    std::string key;
-    LPARAM data;
-  };
-  std::vector<Child> children;
-  auto first = node != nullptr ? FirstChild(node) : Root();
-  for (TreeNode child = first; child != nullptr; child = Next(child)) {
-    std::string key = Label(child);
-    for (char& c : key) {
-      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    TVITEMA item = {};
-    item.mask = TVIF_PARAM;
-    item.hItem = Item(child);
-    item.lParam = static_cast<LPARAM>(Data(child));
-    children.push_back({std::move(key), item.lParam});
-    item.lParam = static_cast<LPARAM>(children.size() - 1);
-    SendMessageA(control_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  }
-  TVSORTCB sort = {};
-  sort.hParent = parent;
-  sort.lParam = reinterpret_cast<LPARAM>(&children);
-  sort.lpfnCompare = [](LPARAM a, LPARAM b, LPARAM all) -> int {
-    const auto& list = *reinterpret_cast<const std::vector<Child>*>(all);
-    int order = list[a].key.compare(list[b].key);
-    if (order != 0) return order;
-    return a < b ? -1 : (a > b ? 1 : 0);
-  };
-  SendMessageA(control_, TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(&sort));
-  for (TreeNode child = node != nullptr ? FirstChild(node) : Root(); child != nullptr;
-       child = Next(child)) {
-    TVITEMA item = {};
-    item.mask = TVIF_PARAM;
-    item.hItem = Item(child);
-    SendMessageA(control_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    if (item.lParam >= 0 && static_cast<size_t>(item.lParam) < children.size()) {
-      item.lParam = children[item.lParam].data;
-      SendMessageA(control_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    }
-  }
+  SendMessageA(control_, TVM_SORTCHILDREN, FALSE, reinterpret_cast<LPARAM>(parent));
 }
 
 void TreeViewMenuTree::EditLabel(TreeNode node) {

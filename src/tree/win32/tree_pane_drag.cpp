@@ -1,0 +1,187 @@
+// Dragging in the tree pane: the drag image, the cursor, the mouse capture, the drop highlight and
+// the scroll timer. What a drop does is the core's (DropItem); when to scroll is CheckAutoScroll's.
+#include <cstring>
+
+#include "shell/win32/main_window.h"
+#include "shell/win32/win32_api.h"
+#include "tree/drag_drop.h"
+#include "tree/win32/tree_pane.h"
+
+namespace tarnwick::win32 {
+
+namespace {
+
+HTREEITEM DropHighlight(HWND control) {
+  return reinterpret_cast<HTREEITEM>(SendMessageA(control, TVM_GETNEXTITEM, TVGN_DROPHILITE, 0));
+}
+
+void SetDropHighlight(HWND control, HTREEITEM item) {
+  SendMessageA(control, TVM_SELECTITEM, TVGN_DROPHILITE, reinterpret_cast<LPARAM>(item));
+}
+
+}  // namespace
+
+POINT TreePane::ClientOffset() const {
+  RECT window = {};
+  GetWindowRect(control_, &window);
+  POINT origin = {0, 0};
+  ClientToScreen(control_, &origin);
+  return {origin.x - window.left, origin.y - window.top};
+}
+
+void TreePane::OnBeginDrag(const NMTREEVIEWA& start) {
+  if (drag_.active || control_ == nullptr) return;
+  HTREEITEM item = start.itemNew.hItem;
+  if (item == nullptr) return;
+  drag_.image.Reset(reinterpret_cast<HIMAGELIST>(
+      SendMessageA(control_, TVM_CREATEDRAGIMAGE, 0, reinterpret_cast<LPARAM>(item))));
+  // Removing the selection runs the selection change with the drag already on: no marks are
+  // left and the details pane empties.
+  BeginItemDrag(shell_.GetSession(), reinterpret_cast<TreeNode>(item));
+
+  // The message takes the item in the rectangle it fills.
+  RECT label = {};
+  static_assert(sizeof label >= sizeof item);
+  std::memcpy(&label, &item, sizeof item);
+  SendMessageA(control_, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&label));
+  drag_.hot_spot = {start.ptDrag.x - label.left, start.ptDrag.y - label.top};
+
+  drag_.active = true;
+  drag_.drop_target = nullptr;
+  POINT offset = ClientOffset();
+  if (drag_.image) {
+    ImageList_BeginDrag(drag_.image.Get(), 0, drag_.hot_spot.x, drag_.hot_spot.y);
+    ImageList_DragEnter(control_, start.ptDrag.x + offset.x, start.ptDrag.y + offset.y);
+  }
+  ShowCursor(FALSE);
+  SetCapture(shell_.Window());
+  shell_.UpdateMenuState();
+}
+
+void TreePane::OnDragMouseMove(POINT main_client) {
+  if (!drag_.active) return;
+  POINT point = main_client;
+  MapWindowPoints(shell_.Window(), control_, &point, 1);
+  POINT offset = ClientOffset();
+  if (drag_.image) ImageList_DragMove(point.x + offset.x, point.y + offset.y);
+
+  TVHITTESTINFO hit = {};
+  hit.pt = point;
+  auto item = reinterpret_cast<HTREEITEM>(
+      SendMessageA(control_, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  // Over no node the highlight stays where it was: a release outside the tree drops there.
+  if (item != nullptr) {
+    ImageList_DragShowNolock(FALSE);
+    SetDropHighlight(control_, item);
+    drag_.drop_target = item;
+    ImageList_DragShowNolock(TRUE);
+  }
+  CheckAutoScroll(point);
+}
+
+void TreePane::CheckAutoScroll(POINT point) {
+  RECT client = {};
+  GetClientRect(control_, &client);
+  // A hidden scroll bar may keep an old range: only a shown one counts.
+  int low = 0;
+  int high = 0;
+  bool has_range = (GetWindowLongA(control_, GWL_STYLE) & WS_VSCROLL) != 0 &&
+                   GetScrollRange(control_, SB_VERT, &low, &high) && low != high;
+  AutoScrollDecision decision =
+      tarnwick::CheckAutoScroll({client.left, client.top, client.right, client.bottom}, point.x,
+                                point.y, GetSystemMetrics(SM_CYHSCROLL), has_range);
+  switch (decision.action) {
+    case AutoScrollAction::kKeep:
+      break;
+    case AutoScrollAction::kStop:
+      StopScrollTimer();
+      break;
+    case AutoScrollAction::kScroll:
+      // Setting the same timer again replaces it: its period starts afresh.
+      drag_.direction = decision.direction;
+      drag_.period_ms = decision.period_ms;
+      drag_.timer = SetTimer(shell_.Window(), kScrollTimerId, static_cast<UINT>(decision.period_ms),
+                             OnScrollTimer) != 0
+                        ? kScrollTimerId
+                        : 0;
+      ++drag_.timer_starts;
+      break;
+  }
+}
+
+void CALLBACK TreePane::OnScrollTimer(HWND window, UINT /*message*/, UINT_PTR /*id*/,
+                                      DWORD /*time*/) {
+  // The scroll itself waits for the message loop, between the mouse messages.
+  PostMessageA(window, kDragScrollMessage, 0, 0);
+}
+
+void TreePane::StopScrollTimer() {
+  if (drag_.timer != 0) KillTimer(shell_.Window(), drag_.timer);
+  drag_.timer = 0;
+}
+
+void TreePane::OnDragScrollTick() {
+  // A tick posted just before the release finds the drag over.
+  if (!drag_.active) return;
+  ImageList_DragShowNolock(FALSE);
+  WPARAM line = drag_.direction == ScrollDirection::kLineUp ? SB_LINEUP : SB_LINEDOWN;
+  SendMessageA(control_, WM_VSCROLL, line, 0);
+  ImageList_DragShowNolock(TRUE);
+  POINT cursor = {};
+  GetCursorPos(&cursor);
+  ScreenToClient(control_, &cursor);
+  CheckAutoScroll(cursor);
+}
+
+void TreePane::EndDragFeedback() {
+  StopScrollTimer();
+  if (!drag_.active) return;
+  // Off before the capture goes, so that the capture's loss is not taken for a cancel.
+  drag_.active = false;
+  if (drag_.image) {
+    ImageList_DragLeave(control_);
+    ImageList_EndDrag();
+  }
+  ShowCursor(TRUE);
+  if (GetCapture() == shell_.Window()) ReleaseCapture();
+  drag_.image.Reset();
+}
+
+void TreePane::OnDragButtonUp(bool shift) {
+  StopScrollTimer();
+  if (!drag_.active) return;
+  EndDragFeedback();
+  // A node removed meanwhile is no longer the control's drop item.
+  HTREEITEM target = drag_.drop_target == DropHighlight(control_) ? drag_.drop_target : nullptr;
+  drag_.drop_target = nullptr;
+  DropItem(shell_.GetSession(), reinterpret_cast<TreeNode>(target), shift);
+  RemoveDropHighlight();
+  // The drag cleared the rename undo.
+  shell_.UpdateMenuState();
+}
+
+void TreePane::OnDragCaptureLost() {
+  if (!drag_.active) return;
+  // Another window took the mouse (a menu, a message box, another program): the button's release
+  // will never come here, so the drag ends without dropping.
+  EndDragFeedback();
+  CancelItemDrag(shell_.GetSession());
+  drag_.drop_target = nullptr;
+  RemoveDropHighlight();
+  shell_.UpdateMenuState();
+}
+
+void TreePane::RemoveDropHighlight() {
+  SetDropHighlight(control_, nullptr);
+  // Wine ignores that request while nothing is selected: the item at least stops looking
+  // highlighted, and the next drag tracks its own target.
+  if (HTREEITEM left = DropHighlight(control_)) {
+    TVITEMA item = {};
+    item.mask = TVIF_STATE;
+    item.hItem = left;
+    item.stateMask = TVIS_DROPHILITED;
+    SendMessageA(control_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  }
+}
+
+}  // namespace tarnwick::win32

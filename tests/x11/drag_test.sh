@@ -1,0 +1,182 @@
+#!/usr/bin/env bash
+# Drags in the tree pane as a person does: tarnwick.exe runs under Wine's X11 driver on an Xvfb
+# display with the sample scenery set, xdotool moves the real mouse and holds the real Shift key,
+# and tree-probe.exe reads the tree back from outside the program.
+#
+#   tests/x11/drag_test.sh TARNWICK_EXE TREE_PROBE_EXE
+#
+# Exits 77 (skipped) without xvfb-run or xdotool. Leaves screenshots in the work folder
+# (build/windows/x11-drag).
+set -uo pipefail
+
+if [ "${1:-}" != "--on-display" ]; then
+  exe=$(realpath "$1")
+  probe=$(realpath "$2")
+  for tool in xvfb-run xdotool import; do
+    if ! command -v "$tool" >/dev/null; then
+      echo "skipped: $tool is not installed"
+      exit 77
+    fi
+  done
+  work="$(dirname "$exe")/x11-drag"
+  export WINEPREFIX="$(dirname "$exe")/wine-x11-prefix"
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEDEBUG=-all
+  export WINEARCH=win64
+  unset WAYLAND_DISPLAY
+  mkdir -p "$WINEPREFIX"
+  # One prefix of its own, drawing with the X11 driver (the window tests use the null one).
+  exec 9>"$WINEPREFIX.lock"
+  flock 9
+  if [ ! -f "$WINEPREFIX/.tarnwick-ready" ]; then
+    echo "== preparing the X11 Wine prefix (once)"
+    DISPLAY= wineboot -i </dev/null >/dev/null 2>&1 || true
+    # On a bare Xvfb display Wine draws the window frames itself.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+    wineserver -w
+    touch "$WINEPREFIX/.tarnwick-ready"
+  fi
+  rm -rf "$work"
+  mkdir -p "$work"
+  xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --on-display "$exe" "$probe" "$work"
+  status=$?
+  wineserver -k 2>/dev/null || true
+  exit $status
+fi
+
+exe=$2
+probe=$3
+work=$4
+failures=0
+
+p() { wine "$probe" "$@" 2>>"$work/probe-errors.txt" | tr -d '\r'; }
+check() {  # check WHAT EXPECTED ACTUAL
+  if [ "$2" == "$3" ]; then
+    echo "ok: $1"
+  else
+    echo "FAILED: $1"
+    echo "  expected: $(echo "$2" | paste -sd '|')"
+    echo "  actual:   $(echo "$3" | paste -sd '|')"
+    failures=$((failures + 1))
+  fi
+}
+shot() { import -window root "$work/$1.png" 2>/dev/null || true; }
+# The middle of a node's label on the screen, or nothing.
+where() { p where "$1"; }
+
+# A point on the screen: a node's label, or "x y".
+point() {
+  if [[ "$1" =~ ^-?[0-9]+\ -?[0-9]+$ ]]; then echo "$1"; else where "$1"; fi
+}
+
+# Presses the left button on FROM, moves in small steps through each later point as a hand does,
+# and lets go at the last one, holding Shift for the release when SHIFT=1.
+drag() {
+  local from=$1 x y nx ny
+  shift
+  read -r x y < <(point "$from")
+  if [ -z "${x:-}" ]; then
+    echo "FAILED: cannot find '$from' on the screen"
+    failures=$((failures + 1))
+    return 1
+  fi
+  xdotool mousemove "$x" "$y"
+  sleep 0.3
+  xdotool mousedown 1
+  sleep 0.2
+  for to in "$@"; do
+    read -r nx ny < <(point "$to")
+    if [ -z "${nx:-}" ]; then
+      echo "FAILED: cannot find '$to' on the screen"
+      failures=$((failures + 1))
+      xdotool mouseup 1
+      return 1
+    fi
+    for step in 1 2 3 4 5 6 7 8 9 10 11 12; do
+      xdotool mousemove $((x + (nx - x) * step / 12)) $((y + (ny - y) * step / 12))
+      sleep 0.05
+    done
+    x=$nx
+    y=$ny
+  done
+  sleep 0.3
+  if [ "${SHIFT:-0}" = 1 ]; then
+    xdotool keydown Shift_L
+    sleep 0.2
+  fi
+  shot "during-$(echo "$from" | tr -c 'A-Za-z0-9' _)"
+  xdotool mouseup 1
+  sleep 0.5
+}
+
+cd "$work"
+winwork="Z:$(echo "$work" | tr / '\\')"
+vis=$(p sample "$winwork\\sample")
+printf '[Settings]\r\nMainWindow=[0,0,1000,740]\r\nExpandInitially=No\r\nAutoExpand=No\r\nConfirmations=Yes\r\n' \
+  >"$WINEPREFIX/drive_c/windows/Tarnwick.ini"
+
+wine "$exe" "$vis" </dev/null >/dev/null 2>&1 &
+program=$!
+# The sample set holds the root, 12 Areas and 36 Locations.
+if ! p wait-count 49; then
+  echo "FAILED: the program did not show the sample set"
+  shot failed-start
+  kill "$program" 2>/dev/null
+  exit 1
+fi
+sleep 1
+check "the set is open" "Areas: 12" "$(p status 0)"
+
+# A Location moves to another Area: open Chicago with a double click, drag O'Hare onto Paris.
+read -r cx cy < <(where "Chicago")
+xdotool mousemove "$cx" "$cy" click --repeat 2 --delay 100 1
+sleep 0.5
+paris_before=$(p children "Paris")
+drag "O'Hare Intl Rwy 27L" "Paris"
+check "O'Hare is Paris's first Location" "$(printf "O'Hare Intl Rwy 27L\n%s" "$paris_before")" \
+  "$(p children "Paris")"
+check "O'Hare has left Chicago" "$(printf 'Chicago Midway Rwy 31C\nChicago Executive')" \
+  "$(p children "Chicago")"
+check "the moved Location is selected" "O'Hare Intl Rwy 27L" "$(p selected)"
+check "only it is marked" "O'Hare Intl Rwy 27L" "$(p marked)"
+
+# An Area dropped on another with Shift held merges into it after the question, answered Yes.
+paris_before=$(p children "Paris")
+munich_before=$(p children "Munich")
+SHIFT=1 drag "Munich" "Paris"
+check "the merge question" \
+  "Proceed to merge areas? (Dragged one will be lost, but all attachments moved)." \
+  "$(p box "Tarnwick Confirmation")"
+shot merge-question
+read -r yx yy < <(p button "Tarnwick Confirmation" "Yes")
+xdotool keyup Shift_L
+if [ -n "${yx:-}" ]; then
+  xdotool mousemove "$yx" "$yy" click 1
+  sleep 0.7
+fi
+check "Paris holds its Locations and then Munich's" "$(printf '%s\n%s' "$paris_before" "$munich_before")" \
+  "$(p children "Paris")"
+check "Munich is gone" "" "$(p areas | grep -x Munich)"
+check "Paris is selected" "Paris" "$(p selected)"
+check "one Area fewer" "Areas: 11" "$(p status 0)"
+
+# An Area dropped on the root becomes the first Area.
+drag "Los Angeles" "World.vis"
+check "Los Angeles is the first Area" "Los Angeles" "$(p areas | head -1)"
+check "Los Angeles is selected" "Los Angeles" "$(p selected)"
+
+# Released beside the tree, a drag drops on the last node it passed: New York over Paris, then
+# straight right into the details pane.
+read -r px py < <(where "Paris")
+drag "New York" "Paris" "$((px + 560)) $py"
+check "New York follows Paris" "New York" "$(p areas | grep -A1 -x Paris | tail -1)"
+check "New York is selected" "New York" "$(p selected)"
+
+shot after
+kill "$program" 2>/dev/null
+wait "$program" 2>/dev/null
+if [ "$failures" -gt 0 ]; then
+  echo "$failures check(s) failed; screenshots in $work"
+  exit 1
+fi
+echo "all drags behaved; screenshots in $work"
