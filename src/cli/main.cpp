@@ -13,7 +13,9 @@ void PrintUsage(FILE* out) {
   for (const auto& command : tarnwick::cli::Commands()) {
     std::fprintf(out, "  tarnwick-cli %s\n", command.usage);
   }
-  std::fprintf(out, "\n'tarnwick-cli COMMAND --help' explains one command.\n");
+  std::fprintf(out,
+               "\n'tarnwick-cli COMMAND --help' explains one command;"
+               " 'tarnwick-cli --version' prints the version.\n");
 }
 
 }  // namespace
@@ -23,6 +25,10 @@ int main(int argc, char** argv) {
   if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
     PrintUsage(argc < 2 ? stderr : stdout);
     return argc < 2 ? 2 : 0;
+  }
+  if (std::strcmp(argv[1], "--version") == 0) {
+    std::printf("tarnwick-cli %s\n", TARNWICK_VERSION);
+    return 0;
   }
   for (const auto& command : tarnwick::cli::Commands()) {
     if (std::strcmp(argv[1], command.name) == 0) {
