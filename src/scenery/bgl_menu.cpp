@@ -356,6 +356,18 @@ bool SetMenuSwitch(FileSystem& fs, std::string_view path, uint8_t value) {
   return SwitchMenu(fs, path, [value](const BglHeader&) { return static_cast<int>(value); });
 }
 
+bool MenuSwitchIsOn(FileSystem& fs, std::string_view path) {
+  std::unique_ptr<File> file = fs.Open(path, OpenMode::kRead);
+  if (!file) return false;
+  uint8_t header_bytes[kBglHeaderSize];
+  uint32_t got = 0;
+  if (!file->Read(header_bytes, kBglHeaderSize, got) || got != kBglHeaderSize) return false;
+  const BglHeader header = ParseBglHeader(header_bytes);
+  uint8_t byte = 0;
+  return header.menu_offset != 0 && file->Seek(header.menu_offset) && file->Read(&byte, 1, got) &&
+         got == 1 && byte == 1;
+}
+
 bool WriteMenuBgl(Session& s, File& file) {
   auto write = [&file](const std::vector<uint8_t>& bytes) {
     return file.Write(bytes.data(), static_cast<uint32_t>(bytes.size()));
