@@ -113,6 +113,22 @@ std::string ExpandVisPath(std::string_view host_root, std::string_view entry_pat
   return out;
 }
 
+std::string SearchPattern(const ScenerySet& set, std::string_view entry_path) {
+  std::string pattern = ExpandVisPath(set.host_root, entry_path);
+  auto has_drive = [](std::string_view p) {
+    return (p.size() >= 2 && p[1] == ':' && Upper(p[0]) >= 'A' && Upper(p[0]) <= 'Z') ||
+           p.substr(0, 2) == "\\\\";
+  };
+  if (has_drive(pattern)) return pattern;
+  // Never the process's current folder: a path without a drive lies in the VIS file's folder.
+  size_t cut = set.vis_path.rfind('\\');
+  std::string_view folder =
+      cut == std::string::npos ? std::string_view() : std::string_view(set.vis_path).substr(0, cut);
+  if (pattern.empty() || !has_drive(folder)) return {};
+  if (pattern[0] == '\\') return std::string(folder.substr(0, 2)) + pattern;
+  return std::string(folder) + "\\" + pattern;
+}
+
 bool ReadVisFile(Session& s) {
   ScenerySet& set = s.set;
   set.host_root = HostRoot(set.vis_path);
@@ -191,7 +207,7 @@ bool ReadVisFile(Session& s) {
 
     const char* path = set.EntryPath(entry);
     s.host.AddVisRow(++number, (entry.working_flags & 1) != 0, set.EntryTitle(entry),
-                     ExpandVisPath(set.host_root, path));
+                     SearchPattern(set, path));
     if (s.log.IsOpen()) s.log.Write(EntryLogLine(offset, set.image.bytes.data() + offset, path));
     set.image.last_entry_offset = offset;
   }
@@ -260,7 +276,7 @@ void CountInMenuEntry(Session& s) {
   set.vis_entries.push_back(entry);
   set.vis_count = static_cast<int32_t>(set.vis_entries.size());
   s.host.AddVisRow(set.vis_count, (entry.working_flags & 1) != 0, set.EntryTitle(entry),
-                   ExpandVisPath(set.host_root, set.EntryPath(entry)));
+                   SearchPattern(set, set.EntryPath(entry)));
 }
 
 VisFileReplacement::~VisFileReplacement() {

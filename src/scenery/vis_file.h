@@ -29,6 +29,11 @@ std::string HostRoot(std::string_view vis_path);
 // "=:\=\Scenery\area1\*.bgl" with host root "C:\FS98" -> "C:\FS98\Scenery\Area1\Scenery\*.bgl".
 std::string ExpandVisPath(std::string_view host_root, std::string_view entry_path);
 
+// The search pattern of an entry of the open set: ExpandVisPath, and a pattern without a drive
+// taken from the VIS file's folder (a rooted one onto its drive). Empty when the VIS file's own
+// path has no drive: such a pattern is searched nowhere.
+std::string SearchPattern(const ScenerySet& set, std::string_view entry_path);
+
 // Adds (or re-activates) the generated menu's entry at the end of the entry list; true when the
 // image changed.
 bool AppendMenuEntry(ScenerySet& set);
