@@ -217,3 +217,38 @@ TEST(SaveResultsTest, AnEmptyMenuStillGetsItsFileAndItsEntry) {
 
 }  // namespace
 }  // namespace tarnwick
+
+namespace tarnwick {
+namespace {
+
+// A previous copy that cannot be replaced (read-only, or a folder of that name): the save stops
+// with a message before the last saved menu is touched.
+TEST(SaveResultsTest, APreviousCopyThatCannotBeReplacedStopsTheSave) {
+  for (bool folder : {false, true}) {
+    SCOPED_TRACE(folder ? "folder" : "read-only");
+    testing::SmallSet set;
+    ASSERT_TRUE(set.Scan());
+    ASSERT_TRUE(set.Save());
+    std::vector<uint8_t> last = testing::ReadFileBytes(set.disk.MenuBgl());
+    if (folder) {
+      std::filesystem::create_directory(set.disk.PreviousCopy());
+    } else {
+      std::filesystem::copy_file(set.disk.MenuBgl(), set.disk.PreviousCopy());
+      ASSERT_TRUE(set.t.fs->SetReadOnly(set.t.set.menu_bgl_path + "Prev"));
+    }
+    set.t.tree.SetLabel(set.t.tree.FirstChild(set.t.tree.Root()), "Alps");
+    set.t.set.results_saved = false;  // as the edit does in the program
+
+    EXPECT_TRUE(SaveResults(set.s, false, false));
+
+    ASSERT_EQ(set.t.host.messages.size(), 1u);
+    EXPECT_NE(set.t.host.messages[0].find("keeping previous Menu BGL!"), std::string::npos);
+    EXPECT_EQ(testing::ReadFileBytes(set.disk.MenuBgl()), last);
+    EXPECT_FALSE(set.t.set.results_saved);
+    EXPECT_FALSE(std::filesystem::exists(set.disk.MenuBgl().string() + "Tmp"));
+    EXPECT_FALSE(std::filesystem::exists(set.disk.MenuBgl().string() + "PrevTmp"));
+  }
+}
+
+}  // namespace
+}  // namespace tarnwick
