@@ -31,7 +31,12 @@ int RunRestore(const Args& args) {
   }
   // This run edited nothing, so there are no unsaved edits to ask about.
   job.set().results_saved = true;
-  if (!RestorePreviousResults(job.session()) || !job.set().loaded) return 1;
+  int shown = job.host().messages_shown();
+  if (!RestorePreviousResults(job.session())) {
+    std::fprintf(stderr, "tarnwick-cli %s: nothing was restored\n", kName);
+    return 1;
+  }
+  if (job.host().messages_shown() != shown || !job.set().loaded) return 1;
   std::printf("Restored: %s\n", job.set().menu_bgl_path.c_str());
   return 0;
 }

@@ -2,7 +2,9 @@
 #include <cstdio>
 
 #include "cli/scenery_job.h"
+#include "output/path_compare.h"
 #include "output/save_results.h"
+#include "scenery/bgl_menu.h"
 
 namespace tarnwick::cli {
 namespace {
@@ -32,6 +34,18 @@ int RunSave(const Args& args) {
     return 2;
   }
   if (job.host().messages_shown() != shown || !job.set().results_saved) return 1;
+  // A source menu still on shows twice in the simulator beside the generated one.
+  int left_on = 0;
+  for (int32_t i = 1; i <= job.set().bgl_count; ++i) {
+    const MenuBgl* bgl = job.set().Bgl(i);
+    if (bgl == nullptr || SamePath(bgl->path, job.set().menu_bgl_path)) continue;
+    if (MenuSwitchIsOn(job.fs(), bgl->path)) {
+      std::fprintf(stderr, "tarnwick-cli save: the menu of %s could not be switched off\n",
+                   bgl->path.c_str());
+      ++left_on;
+    }
+  }
+  if (left_on > 0) return 1;
   std::printf("Menu BGL:  %s\nVIS entry: %s\n", job.set().menu_bgl_path.c_str(),
               job.set().menu_entry_path.c_str());
   return 0;

@@ -46,9 +46,11 @@ int SwitchOriginalMenus(Session& s, bool disable, bool changed_only) {
   for (int32_t i = 1; going && i <= s.set.vis_count; ++i) {
     const VisEntry& entry = *s.set.Vis(i);
     if (!Selected(s.set, entry, changed_only)) continue;
-    std::string pattern = ExpandVisPath(s.set.host_root, s.set.EntryPath(entry));
+    std::string pattern = SearchPattern(s.set, s.set.EntryPath(entry));
     LogAndShow(s, ProgressLine::kStep, "VIS path being searched: " + pattern + "\n");
-    for (const std::string& name : s.fs.FindFiles(pattern)) {
+    const std::vector<std::string> names =
+        pattern.empty() ? std::vector<std::string>() : s.fs.FindFiles(pattern);
+    for (const std::string& name : names) {
       std::string path = FoundFilePath(pattern, name);
       LogAndShow(s, ProgressLine::kFile, "Checking BGL: " + path + "\n");
       if (SwitchMenu(s.fs, path, choose)) ++written;

@@ -2,20 +2,30 @@
 
 #include "output/original_menus.h"
 #include "scenery/menu_paths.h"
+#include "scenery/menu_results.h"
 
 namespace tarnwick {
 
-void ExchangeWithPreviousCopy(FileSystem& fs, const std::string& menu_bgl_path) {
-  std::string previous = menu_bgl_path + "Prev";
-  std::string parked = menu_bgl_path + "New";
-  fs.Delete(parked);
-  bool current_parked = fs.Rename(menu_bgl_path, parked);
+bool ExchangeWithPreviousCopy(FileSystem& fs, const std::string& menu_bgl_path) {
+  const std::string previous = menu_bgl_path + "Prev";
+  const std::string parked = ParkedResultPath(menu_bgl_path);
+  // A parked file left by an exchange that was stopped is a result: it is put back first, and
+  // one that cannot be is never deleted to make room.
+  RecoverMenuResults(fs, menu_bgl_path);
+  if (fs.Exists(parked)) return false;
+  const bool has_current = fs.Exists(menu_bgl_path);
+  if (has_current && !fs.Rename(menu_bgl_path, parked)) return false;
   if (!fs.Rename(previous, menu_bgl_path)) {
-    // Put the current result back rather than leave it under the name the next exchange deletes.
-    if (current_parked) fs.Rename(parked, menu_bgl_path);
-    return;
+    if (has_current) fs.Rename(parked, menu_bgl_path);
+    return false;
   }
-  fs.Rename(parked, previous);
+  if (has_current && !fs.Rename(parked, previous)) {
+    // Both renames back, so that neither result stays under the parked name; a kill here leaves
+    // what RecoverMenuResults finishes.
+    if (fs.Rename(menu_bgl_path, previous)) fs.Rename(parked, menu_bgl_path);
+    return false;
+  }
+  return true;
 }
 
 bool RestorePreviousResults(Session& s) {
@@ -25,7 +35,11 @@ bool RestorePreviousResults(Session& s) {
   if (!s.set.results_saved && !s.host.Confirm("Restore previous settings without saving these?")) {
     return false;
   }
-  ExchangeWithPreviousCopy(s.fs, s.set.menu_bgl_path);
+  if (!ExchangeWithPreviousCopy(s.fs, s.set.menu_bgl_path)) {
+    // Nothing was exchanged: switching the menus now would show a result that is not current.
+    s.host.ShowMessage(s.fs.LastError(), "exchanging Menu BGL with previous results!");
+    return false;
+  }
   SwitchOriginalMenus(s, true, false);
   FinishMenuSwitch(s);
   return true;

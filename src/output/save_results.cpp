@@ -1,5 +1,6 @@
 #include "output/save_results.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -7,6 +8,7 @@
 #include "platform/memory_file.h"
 #include "scenery/bgl_menu.h"
 #include "scenery/menu_paths.h"
+#include "scenery/menu_results.h"
 #include "scenery/progress_box.h"
 #include "scenery/vis_file.h"
 
@@ -14,11 +16,10 @@ namespace tarnwick {
 
 namespace {
 
-// Creates and writes the new menu BGL. False (reported) when it could not be created or written;
-// `created` tells whether a file of ours now stands at the path.
-bool WriteNewMenuBgl(Session& s, bool& created) {
-  std::unique_ptr<File> file = s.fs.Open(s.set.menu_bgl_path, OpenMode::kCreateReadWrite);
-  created = file != nullptr;
+// Creates and writes the new menu BGL under its writing name, flushed to the disk. False
+// (reported) when it could not be created or written; nothing of it is then left behind.
+bool WriteNewMenuBgl(Session& s, const std::string& path) {
+  std::unique_ptr<File> file = s.fs.Open(path, OpenMode::kCreateReadWrite);
   if (!file) {
     s.host.ShowMessage(s.fs.LastError(), "creating Menu BGL!");
     return false;
@@ -29,16 +30,46 @@ bool WriteNewMenuBgl(Session& s, bool& created) {
   // At most a record of 72 bytes per tree item and 290 per VIS entry: the image then never moves
   // while it grows to several megabytes.
   image.Reserve(s.tree.Count() * 72 + s.set.vis_entries.size() * 290 + 256);
-  if (!WriteMenuBgl(s, image)) {
-    s.host.ShowMessage(0, "writing Menu BGL!");
-    return false;
+  bool written = false;
+  uint32_t error = 0;
+  if (WriteMenuBgl(s, image)) {
+    const std::vector<uint8_t>& bytes = image.Bytes();
+    written = file->Write(bytes.data(), static_cast<uint32_t>(bytes.size())) && file->Flush();
+    if (!written) error = s.fs.LastError();
   }
-  const std::vector<uint8_t>& bytes = image.Bytes();
-  if (!file->Write(bytes.data(), static_cast<uint32_t>(bytes.size()))) {
-    s.host.ShowMessage(s.fs.LastError(), "writing Menu BGL!");
-    return false;
+  file.reset();
+  if (!written) {
+    s.host.ShowMessage(error, "writing Menu BGL!");
+    s.fs.Delete(path);
   }
-  return true;
+  return written;
+}
+
+// Copies the current menu BGL into the previous-results copy, which is replaced in one step: the
+// current one keeps its name all the while, so that every moment has both results on the disk.
+// False (reported) when the copy cannot be kept; the previous copy is then as it was.
+bool KeepCurrentAsPrevious(Session& s, const std::string& menu_bgl) {
+  const std::string copying = PreviousCopyWritingPath(menu_bgl);
+  std::vector<uint8_t> bytes;
+  bool kept = false;
+  if (auto current = s.fs.Open(menu_bgl, OpenMode::kRead)) {
+    int64_t size = current->Size();
+    uint32_t got = 0;
+    if (size >= 0 && size <= INT32_MAX) {
+      bytes.resize(static_cast<size_t>(size));
+      kept = current->Read(bytes.data(), static_cast<uint32_t>(size), got) && got == size;
+    }
+  }
+  if (kept) {
+    auto copy = s.fs.Open(copying, OpenMode::kCreateWrite);
+    kept = copy && copy->Write(bytes.data(), static_cast<uint32_t>(bytes.size())) && copy->Flush();
+  }
+  kept = kept && s.fs.Replace(copying, PreviousCopyPath(s.set));
+  if (!kept) {
+    s.host.ShowMessage(s.fs.LastError(), "keeping previous Menu BGL!");
+    if (s.fs.Exists(copying)) s.fs.Delete(copying);
+  }
+  return kept;
 }
 
 // Adds the generated menu's entry to the VIS file. A write that fails puts the image back as it
@@ -46,7 +77,10 @@ bool WriteNewMenuBgl(Session& s, bool& created) {
 bool UpdateVisFile(Session& s) {
   VisImage before = s.set.image;
   if (!AppendMenuEntry(s.set)) return true;
-  if (WriteVisImage(s)) return true;
+  if (WriteVisImage(s)) {
+    CountInMenuEntry(s);
+    return true;
+  }
   s.set.image = std::move(before);
   return false;
 }
@@ -67,20 +101,29 @@ bool SaveResults(Session& s, bool warn, bool ask_only) {
 bool WriteResults(Session& s) {
   BuildMenuPaths(s);
   const std::string& menu_bgl = s.set.menu_bgl_path;
-  if (s.fs.IsWritable(menu_bgl)) {
-    std::string previous = PreviousCopyPath(s.set);
-    s.fs.Delete(previous);
-    s.fs.Rename(menu_bgl, previous);
+  const std::string writing = MenuBglWritingPath(menu_bgl);
+  const bool has_current = s.fs.Exists(menu_bgl);
+  bool written = false;
+  if (has_current && !s.fs.IsWritable(menu_bgl)) {
+    // A read-only result is the user's to keep: it is neither moved nor replaced.
+    s.host.ShowMessage(win32_error::kAccessDenied, "creating Menu BGL!");
+  } else {
+    // The new file is complete on the disk before it takes a result's place, and the current one
+    // is kept as the previous copy before it is replaced: a failure or a kill at any step leaves
+    // both results whole under their own names.
+    written = WriteNewMenuBgl(s, writing);
+    if (written && has_current) written = KeepCurrentAsPrevious(s, menu_bgl);
   }
 
-  bool created = false;
-  bool written = WriteNewMenuBgl(s, created);
-
   if (s.host.ProgressBoxExists()) s.host.DisableProgressCancel();
-  if (!written || s.host.GetBusyState() != BusyState::kBusy) {
-    // Only a file this save created goes: a read-only menu BGL that could not be replaced is the
-    // user's.
-    if (created) s.fs.Delete(menu_bgl);
+  if (written && s.host.GetBusyState() == BusyState::kBusy) {
+    written = s.fs.Replace(writing, menu_bgl);
+    if (!written) s.host.ShowMessage(s.fs.LastError(), "replacing Menu BGL!");
+  } else {
+    written = false;
+  }
+  if (!written) {
+    if (s.fs.Exists(writing)) s.fs.Delete(writing);
     return false;
   }
 

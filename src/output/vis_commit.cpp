@@ -25,11 +25,14 @@ void RevertVisSelections(Session& s) {
 }
 
 VisCommitResult CommitVisSelections(Session& s) {
-  // The switch runs first and the file is written last, so that a cancel in between (which
-  // closes the set and frees its image) leaves the VIS file as it was.
+  // The VIS file is opened before any menu is switched: when it cannot be written no file
+  // changes. It is written last, so that a cancel of the switch (which closes the set and frees
+  // its image) leaves it as it was.
+  VisFileReplacement file;
+  if (!file.Open(s)) return VisCommitResult::kFailed;
   SwitchOriginalMenus(s, false, true);
   if (!s.set.HasImage()) return VisCommitResult::kCancelled;
-  if (!StoreVisSelections(s)) return VisCommitResult::kFailed;
+  if (!StoreVisSelections(s, file)) return VisCommitResult::kFailed;
   s.host.MarkVisSelectionsUnchanged();
   if (s.set.loaded) {
     SaveResults(s, false, false);

@@ -336,17 +336,22 @@ bool SwitchMenu(FileSystem& fs, std::string_view path,
   const int value = choose(header);
   if (value != 0 && value != 1) return false;
   if (header.menu_offset == 0 || !reader.Seek(header.menu_offset)) return false;
-  // Only a switch byte is ever rewritten: a menu data offset that points anywhere else (a byte
-  // other than 0 or 1, or no AREA record to switch on) leaves the file as it is.
-  uint8_t area[3];
-  if (!reader.Read(area, sizeof area, got) || got < 1 || area[0] > 1) return false;
-  if (value == 1) {
-    const uint16_t length = got == sizeof area ? GetU16(area + 1) : 0;
-    const int64_t size = file->Size();
-    if (length < kMinAreaRecord || length > kMaxMenuRecord || size < 0 ||
-        uint64_t{header.menu_offset} + length > static_cast<uint64_t>(size)) {
-      return false;
-    }
+  // Only a switch byte is ever rewritten: the byte must be 0 or 1 and stand before a whole AREA
+  // record (length 8 to 4000 inside the file, its title ended inside it, its LOCN list inside the
+  // file). Both ways ask the same of the bytes after it, so off and then on gives back the file.
+  uint8_t area[kMaxMenuRecord];
+  if (!reader.Read(area, 3, got) || got != 3 || area[0] > 1) return false;
+  const uint16_t length = GetU16(area + 1);
+  const int64_t size = file->Size();
+  if (length < kMinAreaRecord || length > kMaxMenuRecord || size < 0 ||
+      uint64_t{header.menu_offset} + length > static_cast<uint64_t>(size)) {
+    return false;
+  }
+  if (!reader.Read(area + 3, length - 3u, got) || got != length - 3u ||
+      std::memchr(area + kAreaTitleAt, 0, length - kAreaTitleAt) == nullptr ||
+      uint64_t{header.menu_offset} + GetU32(area + kAreaLocnOffsetAt) >=
+          static_cast<uint64_t>(size)) {
+    return false;
   }
   const uint8_t byte = static_cast<uint8_t>(value);
   return file->Seek(header.menu_offset) && file->Write(&byte, 1);
@@ -354,6 +359,18 @@ bool SwitchMenu(FileSystem& fs, std::string_view path,
 
 bool SetMenuSwitch(FileSystem& fs, std::string_view path, uint8_t value) {
   return SwitchMenu(fs, path, [value](const BglHeader&) { return static_cast<int>(value); });
+}
+
+bool MenuSwitchIsOn(FileSystem& fs, std::string_view path) {
+  std::unique_ptr<File> file = fs.Open(path, OpenMode::kRead);
+  if (!file) return false;
+  uint8_t header_bytes[kBglHeaderSize];
+  uint32_t got = 0;
+  if (!file->Read(header_bytes, kBglHeaderSize, got) || got != kBglHeaderSize) return false;
+  const BglHeader header = ParseBglHeader(header_bytes);
+  uint8_t byte = 0;
+  return header.menu_offset != 0 && file->Seek(header.menu_offset) && file->Read(&byte, 1, got) &&
+         got == 1 && byte == 1;
 }
 
 bool WriteMenuBgl(Session& s, File& file) {

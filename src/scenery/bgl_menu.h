@@ -57,6 +57,9 @@ bool SwitchMenu(FileSystem& fs, std::string_view path,
 // SwitchMenu with a fixed value.
 bool SetMenuSwitch(FileSystem& fs, std::string_view path, uint8_t value);
 
+// Whether the menu switch byte of a BGL reads 1 (its menu is shown).
+bool MenuSwitchIsOn(FileSystem& fs, std::string_view path);
+
 // Writes the generated menu BGL from the tree and the model into `file` (created empty for reading
 // and writing). False at the first failed write or tree query.
 bool WriteMenuBgl(Session& s, File& file);

@@ -1,5 +1,7 @@
 #include "scenery/menu_paths.h"
 
+#include "scenery/menu_results.h"
+
 namespace tarnwick {
 
 namespace {
@@ -40,6 +42,8 @@ void BuildMenuPaths(Session& s) {
   s.fs.MakeFolder(MenusFolder(vis_path) + "\\Scenery");
   s.set.menu_bgl_path = MenuBglPathFor(vis_path);
   s.set.menu_entry_path = MenuEntryPathFor(vis_path);
+  // Whatever comes next reads or replaces the results: an interrupted save or exchange first.
+  RecoverMenuResults(s.fs, s.set.menu_bgl_path);
 }
 
 }  // namespace tarnwick

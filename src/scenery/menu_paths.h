@@ -26,8 +26,9 @@ inline std::string PreviousCopyPath(const ScenerySet& set) {
   return set.menu_bgl_path + "Prev";
 }
 
-// Sets MenuEntryPath and MenuBglPath and makes sure the folder of the menu BGL exists (a folder
-// that cannot be made is not reported: writing into it fails later and says so).
+// Sets MenuEntryPath and MenuBglPath, makes sure the folder of the menu BGL exists (a folder that
+// cannot be made is not reported: writing into it fails later and says so), and finishes or
+// undoes a save or an exchange of the results that was interrupted.
 void BuildMenuPaths(Session& s);
 
 }  // namespace tarnwick

@@ -80,9 +80,11 @@ bool ScanScenerySet(Session& s) {
   for (int i = 0; i < s.set.vis_count; ++i) {
     const VisEntry& entry = s.set.vis_entries[static_cast<size_t>(i)];
     if (s.set.StoredFlags(entry) & 1) {
-      std::string pattern = ExpandVisPath(s.set.host_root, s.set.EntryPath(entry));
+      std::string pattern = SearchPattern(s.set, s.set.EntryPath(entry));
       LogAndShow(s, ProgressLine::kStep, "VIS path being searched: " + pattern + "\n");
-      for (const std::string& file_name : s.fs.FindFiles(pattern)) {
+      const std::vector<std::string> names =
+          pattern.empty() ? std::vector<std::string>() : s.fs.FindFiles(pattern);
+      for (const std::string& file_name : names) {
         std::string path = FoundFilePath(pattern, file_name);
         ++s.set.checked_bgl_count;
         s.host.SetStatusCount(StatusPart::kBgls, s.set.checked_bgl_count);

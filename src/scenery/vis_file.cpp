@@ -113,6 +113,22 @@ std::string ExpandVisPath(std::string_view host_root, std::string_view entry_pat
   return out;
 }
 
+std::string SearchPattern(const ScenerySet& set, std::string_view entry_path) {
+  std::string pattern = ExpandVisPath(set.host_root, entry_path);
+  auto has_drive = [](std::string_view p) {
+    return (p.size() >= 2 && p[1] == ':' && Upper(p[0]) >= 'A' && Upper(p[0]) <= 'Z') ||
+           p.substr(0, 2) == "\\\\";
+  };
+  if (has_drive(pattern)) return pattern;
+  // Never the process's current folder: a path without a drive lies in the VIS file's folder.
+  size_t cut = set.vis_path.rfind('\\');
+  std::string_view folder =
+      cut == std::string::npos ? std::string_view() : std::string_view(set.vis_path).substr(0, cut);
+  if (pattern.empty() || !has_drive(folder)) return {};
+  if (pattern[0] == '\\') return std::string(folder.substr(0, 2)) + pattern;
+  return std::string(folder) + "\\" + pattern;
+}
+
 bool ReadVisFile(Session& s) {
   ScenerySet& set = s.set;
   set.host_root = HostRoot(set.vis_path);
@@ -191,7 +207,7 @@ bool ReadVisFile(Session& s) {
 
     const char* path = set.EntryPath(entry);
     s.host.AddVisRow(++number, (entry.working_flags & 1) != 0, set.EntryTitle(entry),
-                     ExpandVisPath(set.host_root, path));
+                     SearchPattern(set, path));
     if (s.log.IsOpen()) s.log.Write(EntryLogLine(offset, set.image.bytes.data() + offset, path));
     set.image.last_entry_offset = offset;
   }
@@ -241,7 +257,35 @@ bool AppendMenuEntry(ScenerySet& set) {
   return true;
 }
 
-bool WriteVisImage(Session& s) {
+void CountInMenuEntry(Session& s) {
+  ScenerySet& set = s.set;
+  const int32_t at = set.image.last_entry_offset;
+  if (at < 0) return;
+  if (!set.vis_entries.empty() && set.vis_entries.back().offset == at) {
+    // Re-activated in place: its selection follows the file, so nothing looks pending.
+    set.vis_entries.back().working_flags = set.StoredFlags(set.vis_entries.back());
+    return;
+  }
+  VisEntry entry;
+  entry.offset = at;
+  entry.flags_offset = at + 2;
+  entry.path_offset = at + 3;
+  entry.title_offset =
+      entry.path_offset + static_cast<int32_t>(std::strlen(set.EntryPath(entry))) + 1;
+  entry.working_flags = set.StoredFlags(entry);
+  set.vis_entries.push_back(entry);
+  set.vis_count = static_cast<int32_t>(set.vis_entries.size());
+  s.host.AddVisRow(set.vis_count, (entry.working_flags & 1) != 0, set.EntryTitle(entry),
+                   SearchPattern(set, set.EntryPath(entry)));
+}
+
+VisFileReplacement::~VisFileReplacement() {
+  if (fs_ == nullptr) return;
+  file_.reset();
+  fs_->Delete(temporary_);
+}
+
+bool VisFileReplacement::Open(Session& s) {
   const ScenerySet& set = s.set;
   if (!set.HasImage()) return false;
   // A read-only VIS file cannot be replaced: say so before anything is written beside it.
@@ -251,30 +295,41 @@ bool WriteVisImage(Session& s) {
   }
   // The new image goes to a file of its own first, so that a failed write leaves the VIS file as
   // it was rather than truncated.
-  const std::string temporary = set.vis_path + ".tmp";
-  auto file = s.fs.Open(temporary, OpenMode::kCreateWrite);
-  if (!file) {
+  temporary_ = set.vis_path + ".tmp";
+  file_ = s.fs.Open(temporary_, OpenMode::kCreateWrite);
+  if (!file_) {
     s.host.ShowMessage(s.fs.LastError(), "opening VIS file!");
     return false;
   }
-  bool written =
-      file->Write(set.image.bytes.data(), static_cast<uint32_t>(set.image.size)) && file->Flush();
-  uint32_t error = s.fs.LastError();
-  file.reset();
-  if (!written) {
-    s.host.ShowMessage(error, "writing VIS file!");
-    s.fs.Delete(temporary);
-    return false;
-  }
-  if (!s.fs.Replace(temporary, set.vis_path)) {
-    s.host.ShowMessage(s.fs.LastError(), "replacing VIS file!");
-    s.fs.Delete(temporary);
-    return false;
-  }
+  fs_ = &s.fs;
   return true;
 }
 
-bool StoreVisSelections(Session& s) {
+bool VisFileReplacement::Commit(Session& s) {
+  const ScenerySet& set = s.set;
+  if (fs_ == nullptr || !set.HasImage()) return false;
+  bool written =
+      file_->Write(set.image.bytes.data(), static_cast<uint32_t>(set.image.size)) && file_->Flush();
+  uint32_t error = s.fs.LastError();
+  file_.reset();
+  if (!written) {
+    s.host.ShowMessage(error, "writing VIS file!");
+    return false;
+  }
+  if (!s.fs.Replace(temporary_, set.vis_path)) {
+    s.host.ShowMessage(s.fs.LastError(), "replacing VIS file!");
+    return false;
+  }
+  fs_ = nullptr;  // the temporary file is the VIS file now
+  return true;
+}
+
+bool WriteVisImage(Session& s) {
+  VisFileReplacement file;
+  return file.Open(s) && file.Commit(s);
+}
+
+bool StoreVisSelections(Session& s, VisFileReplacement& file) {
   ScenerySet& set = s.set;
   std::vector<std::pair<VisEntry*, uint8_t>> changed;
   for (auto& entry : set.vis_entries) {
@@ -284,10 +339,15 @@ bool StoreVisSelections(Session& s) {
       set.SetStoredFlags(entry, entry.working_flags);
     }
   }
-  if (WriteVisImage(s)) return true;
+  if (file.Commit(s)) return true;
   // The image goes on describing the file; the user's switches stay pending.
   for (auto& [entry, stored] : changed) set.SetStoredFlags(*entry, stored);
   return false;
+}
+
+bool StoreVisSelections(Session& s) {
+  VisFileReplacement file;
+  return file.Open(s) && StoreVisSelections(s, file);
 }
 
 }  // namespace tarnwick

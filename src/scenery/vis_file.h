@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -28,17 +29,47 @@ std::string HostRoot(std::string_view vis_path);
 // "=:\=\Scenery\area1\*.bgl" with host root "C:\FS98" -> "C:\FS98\Scenery\Area1\Scenery\*.bgl".
 std::string ExpandVisPath(std::string_view host_root, std::string_view entry_path);
 
+// The search pattern of an entry of the open set: ExpandVisPath, and a pattern without a drive
+// taken from the VIS file's folder (a rooted one onto its drive). Empty when the VIS file's own
+// path has no drive: such a pattern is searched nowhere.
+std::string SearchPattern(const ScenerySet& set, std::string_view entry_path);
+
 // Adds (or re-activates) the generated menu's entry at the end of the entry list; true when the
 // image changed.
 bool AppendMenuEntry(ScenerySet& set);
+
+// After an appended entry was written: it joins the VisEntry table and the VIS selections pane,
+// so that switching menus before the next reading reaches the generated menu as well.
+void CountInMenuEntry(Session& s);
 
 // Writes the image to s.set.vis_path, complete or not at all (a temporary file in the same folder
 // replaces the VIS file once written). Failures are reported through ShowMessage.
 bool WriteVisImage(Session& s);
 
+// The VIS file replaced by a new image: Open creates the temporary file beside it (reporting
+// "opening VIS file!" when it cannot), Commit writes the image there and puts it in the VIS
+// file's place. A replacement that is not committed leaves no file behind.
+class VisFileReplacement {
+ public:
+  VisFileReplacement() = default;
+  VisFileReplacement(const VisFileReplacement&) = delete;
+  VisFileReplacement& operator=(const VisFileReplacement&) = delete;
+  ~VisFileReplacement();
+
+  bool Open(Session& s);
+  bool Commit(Session& s);
+
+ private:
+  FileSystem* fs_ = nullptr;  // set while a temporary file of ours exists
+  std::string temporary_;
+  std::unique_ptr<File> file_;
+};
+
 // Copies the working flags of changed entries into the image and writes it (the file part of
 // committing changed VIS selections). When the write fails the image keeps the flags the file
 // has, and the changes stay pending in the working flags.
 bool StoreVisSelections(Session& s);
+// The same into a replacement already opened.
+bool StoreVisSelections(Session& s, VisFileReplacement& file);
 
 }  // namespace tarnwick

@@ -121,6 +121,22 @@ TEST_F(CliSceneryTest, SaveOriginalsAndRestoreWorkOnTheFiles) {
   EXPECT_EQ(off.out, "Disabled original menus: 3 menu switches written\n");
 }
 
+// A job that did not do what it would report exits 1 with the reason.
+TEST_F(CliSceneryTest, ARestoreThatExchangesNothingFails) {
+  ASSERT_EQ(Run({"save", vis, "--yes"}).exit_code, 0);
+  ASSERT_EQ(Run({"save", vis, "--yes"}).exit_code, 0);
+  // A parked file that is no state of the program's own blocks the exchange; nothing is deleted.
+  std::filesystem::copy_file(disk.MenuBgl(), disk.MenuBgl().string() + "New");
+  auto current = testing::ReadFileBytes(disk.MenuBgl());
+  auto restore = Run({"restore", vis});
+  EXPECT_EQ(restore.exit_code, 1);
+  EXPECT_NE(restore.err.find("nothing was restored"), std::string::npos) << restore.err;
+  EXPECT_EQ(testing::ReadFileBytes(disk.MenuBgl()), current);
+  EXPECT_TRUE(std::filesystem::exists(disk.MenuBgl().string() + "New"));
+  std::filesystem::remove(disk.MenuBgl().string() + "New");
+  EXPECT_EQ(Run({"restore", vis}).exit_code, 0);
+}
+
 TEST_F(CliSceneryTest, ExitCodesTellFailureFromBadUsage) {
   struct Case {
     std::vector<std::string> args;

@@ -125,5 +125,20 @@ TEST(OriginalMenusTest, ACancelStopsAfterTheCurrentFileAndKeepsWhatWasWritten) {
   EXPECT_EQ(set.t.host.busy, BusyState::kIdle);
 }
 
+// After a save, the entry it appended to the VIS file is among the entries the switch visits:
+// "Enable original menus" then switches the generated menu off, and the scan shows each Area once.
+TEST(OriginalMenusTest, EnablingAfterASaveReachesTheGeneratedMenu) {
+  testing::SmallSet set;
+  ASSERT_TRUE(set.Scan());
+  ASSERT_TRUE(set.Save());
+  EXPECT_EQ(set.t.host.vis_rows.back().title, "Global menu by Tarnwick");
+
+  ASSERT_TRUE(RunOriginalMenusCommand(set.s, false).has_value());
+
+  EXPECT_EQ(set.disk.SwitchByte(set.disk.MenuBgl()), 0);
+  EXPECT_EQ(set.SourceSwitches(), "110");
+  EXPECT_EQ(testing::DumpMenu(set.t.tree), testing::kSmallSetMenu);
+}
+
 }  // namespace
 }  // namespace tarnwick

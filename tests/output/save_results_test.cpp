@@ -82,11 +82,12 @@ TEST(SaveResultsTest, ASecondSaveKeepsTheFirstAsThePreviousCopy) {
   std::vector<uint8_t> vis = ReadFileBytes(set.disk.VisFile());
   ino_t vis_inode = Inode(set.disk.VisFile());
 
-  // Same state: the same menu is written again, the first moves aside, and the VIS file, whose
-  // last entry is already the generated menu's, is not written.
+  // Same state: the menu is written again (its scenery list now names the generated menu's own
+  // entry as well), the first moves aside, and the VIS file, whose last entry is already the
+  // generated menu's, is not written.
   ASSERT_TRUE(set.Save());
   EXPECT_EQ(ReadFileBytes(set.disk.PreviousCopy()), first);
-  EXPECT_EQ(ReadFileBytes(set.disk.MenuBgl()), first);
+  std::vector<uint8_t> second = ReadFileBytes(set.disk.MenuBgl());
   EXPECT_EQ(ReadFileBytes(set.disk.VisFile()), vis);
   EXPECT_EQ(Inode(set.disk.VisFile()), vis_inode);
 
@@ -95,7 +96,7 @@ TEST(SaveResultsTest, ASecondSaveKeepsTheFirstAsThePreviousCopy) {
   EXPECT_TRUE(set.t.set.prev_exists);
   set.t.tree.SetLabel(set.t.tree.FirstChild(set.t.tree.Root()), "Alps");
   ASSERT_TRUE(set.Save());
-  EXPECT_EQ(ReadFileBytes(set.disk.PreviousCopy()), first);
+  EXPECT_EQ(ReadFileBytes(set.disk.PreviousCopy()), second);
   EXPECT_EQ(set.disk.SwitchByte(set.disk.MenuBgl()), 1);
   EXPECT_EQ(set.t.host.progress[static_cast<int>(ProgressLine::kFile)],
             "Menu contains 3 scenery Locations");
@@ -212,6 +213,41 @@ TEST(SaveResultsTest, AnEmptyMenuStillGetsItsFileAndItsEntry) {
   ASSERT_TRUE(set.Scan());
   EXPECT_EQ(set.t.tree.Count(), 1u);
   EXPECT_EQ(set.t.set.bgl_count, 0);
+}
+
+}  // namespace
+}  // namespace tarnwick
+
+namespace tarnwick {
+namespace {
+
+// A previous copy that cannot be replaced (read-only, or a folder of that name): the save stops
+// with a message before the last saved menu is touched.
+TEST(SaveResultsTest, APreviousCopyThatCannotBeReplacedStopsTheSave) {
+  for (bool folder : {false, true}) {
+    SCOPED_TRACE(folder ? "folder" : "read-only");
+    testing::SmallSet set;
+    ASSERT_TRUE(set.Scan());
+    ASSERT_TRUE(set.Save());
+    std::vector<uint8_t> last = testing::ReadFileBytes(set.disk.MenuBgl());
+    if (folder) {
+      std::filesystem::create_directory(set.disk.PreviousCopy());
+    } else {
+      std::filesystem::copy_file(set.disk.MenuBgl(), set.disk.PreviousCopy());
+      ASSERT_TRUE(set.t.fs->SetReadOnly(set.t.set.menu_bgl_path + "Prev"));
+    }
+    set.t.tree.SetLabel(set.t.tree.FirstChild(set.t.tree.Root()), "Alps");
+    set.t.set.results_saved = false;  // as the edit does in the program
+
+    EXPECT_TRUE(SaveResults(set.s, false, false));
+
+    ASSERT_EQ(set.t.host.messages.size(), 1u);
+    EXPECT_NE(set.t.host.messages[0].find("keeping previous Menu BGL!"), std::string::npos);
+    EXPECT_EQ(testing::ReadFileBytes(set.disk.MenuBgl()), last);
+    EXPECT_FALSE(set.t.set.results_saved);
+    EXPECT_FALSE(std::filesystem::exists(set.disk.MenuBgl().string() + "Tmp"));
+    EXPECT_FALSE(std::filesystem::exists(set.disk.MenuBgl().string() + "PrevTmp"));
+  }
 }
 
 }  // namespace

@@ -99,6 +99,24 @@ TEST(VisCommitTest, AVisFileThatCannotBeWrittenKeepsTheSelectionsPending) {
   EXPECT_TRUE(VisSelectionsChanged(set.t.set));
 }
 
+// The VIS file is opened before any menu is switched: when it cannot be, no file changes.
+TEST(VisCommitTest, AVisFileThatCannotBeOpenedChangesNoBgl) {
+  SmallSet set;
+  ASSERT_TRUE(ReadVisFile(set.s));
+  set.t.set.vis_entries[1].working_flags = 0;  // Coast off: its menu would be switched on
+  std::vector<uint8_t> coast = ReadFileBytes(set.disk.Bgl("Coast", "coast.bgl"));
+  coast[128] = 0;
+  set.disk.AddFile("Coast", "coast.bgl", coast);
+  ASSERT_TRUE(set.t.fs->SetReadOnly(set.disk.vis_path));
+
+  EXPECT_EQ(CommitVisSelections(set.s), VisCommitResult::kFailed);
+
+  EXPECT_EQ(set.t.host.messages,
+            std::vector<std::string>{"Error 5 reported whilst opening VIS file!"});
+  EXPECT_EQ(ReadFileBytes(set.disk.Bgl("Coast", "coast.bgl")), coast);
+  EXPECT_FALSE(std::filesystem::exists(set.disk.VisFile().string() + ".tmp"));
+}
+
 TEST(VisCommitTest, NoPutsEverySelectionBack) {
   SmallSet set;
   ASSERT_TRUE(ReadVisFile(set.s));

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/bgl_builder.h"
+#include "support/scenery_on_disk.h"
 #include "support/temp_dir.h"
 #include "support/test_session.h"
 
@@ -774,6 +775,55 @@ TEST_F(SwitchMenuTest, ReadOnlyFileIsMadeWritableAndTheChooserSeesTheHeader) {
   EXPECT_FALSE(SwitchMenu(*t.fs, path, [](const BglHeader&) { return -1; }));
   EXPECT_EQ(ReadFileBytes(host)[300], 0);
   EXPECT_FALSE(SetMenuSwitch(*t.fs, WindowsPath(dir.path() / "missing.bgl"), 0));
+}
+
+}  // namespace
+}  // namespace tarnwick
+
+namespace tarnwick {
+namespace {
+
+// Off and then on gives back every byte; a byte that stands before no whole AREA record is never
+// written, whatever its value.
+TEST(MenuSwitchTest, OffThenOnGivesBackEveryByte) {
+  std::vector<uint8_t> menu_with_locn =
+      testing::BuildBgl(testing::MenuFile({{"Swiss Alps", {"Zermatt"}}})).bytes;
+  std::vector<uint8_t> texture(600, 0xAB);
+  texture[66] = 200;  // a "menu offset" into the data
+  texture[200] = 1;
+  texture[201] = 20;  // a plausible length, but the title never ends
+  texture[202] = 0;
+  std::vector<uint8_t> zero_before_length = texture;
+  zero_before_length[200] = 0;
+  struct Case {
+    const char* name;
+    std::vector<uint8_t> bytes;
+    bool switched;
+  };
+  const Case cases[] = {
+      {"menu", menu_with_locn, true},
+      {"texture with a 1", texture, false},
+      {"texture with a 0", zero_before_length, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    testing::TempDir dir;
+    auto host = dir.Write("a.bgl", c.bytes);
+    auto fs = MakeNativeFileSystem();
+    std::string path = testing::WindowsPath(host);
+    EXPECT_EQ(SetMenuSwitch(*fs, path, 0), c.switched);
+    std::vector<uint8_t> off = testing::ReadFileBytes(host);
+    EXPECT_EQ(SetMenuSwitch(*fs, path, 1), c.switched);
+    EXPECT_EQ(testing::ReadFileBytes(host), c.bytes);
+    if (c.switched) {
+      uint32_t at = c.bytes[66] | c.bytes[67] << 8;
+      EXPECT_EQ(off[at], 0);
+      off[at] = c.bytes[at];
+      EXPECT_EQ(off, c.bytes);
+    } else {
+      EXPECT_EQ(off, c.bytes);
+    }
+  }
 }
 
 }  // namespace

@@ -373,3 +373,33 @@ TEST_F(VisFileTest, StoresChangedSelectionsAndKeepsThemPendingWhenTheWriteFails)
 
 }  // namespace
 }  // namespace tarnwick
+
+namespace tarnwick {
+namespace {
+
+// A path without a drive is searched in the VIS file's folder, never in the current folder; with
+// a VIS file that has no drive either, it is searched nowhere.
+TEST(SearchPatternTest, PathsWithoutADriveLieInTheVisFilesFolder) {
+  ScenerySet set;
+  set.vis_path = "C:\\FS98\\Scenery\\World.vis";
+  set.host_root = HostRoot(set.vis_path);
+  struct Case {
+    const char* entry;
+    const char* pattern;
+  };
+  const Case cases[] = {
+      {"=:\\=\\Scenery\\area1\\*.bgl", "C:\\FS98\\Scenery\\Area1\\Scenery\\*.bgl"},
+      {"D:\\Add\\x\\*.bgl", "D:\\Add\\X\\Scenery\\*.bgl"},
+      {"*.bgl", "C:\\FS98\\Scenery\\*.bgl"},
+      {"Scenery\\X\\*.bgl", "C:\\FS98\\Scenery\\Scenery\\X\\Scenery\\*.bgl"},
+      {"\\Add\\*.bgl", "C:\\Add\\Scenery\\*.bgl"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(SearchPattern(set, c.entry), c.pattern) << c.entry;
+  }
+  set.vis_path = "World.vis";
+  EXPECT_EQ(SearchPattern(set, "*.bgl"), "");
+}
+
+}  // namespace
+}  // namespace tarnwick

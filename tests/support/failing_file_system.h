@@ -21,9 +21,16 @@ class FailingFileSystem : public FileSystem {
   uint32_t fail_flush = 0;    // File::Flush
   uint32_t fail_replace = 0;  // Replace
   uint32_t fail_delete = 0;   // Delete
+  // The n-th call that changes the disk (open for writing, write, flush, delete, rename, replace,
+  // attributes, make folder), counted from 1, fails; with `kill` it and every later one fails, as
+  // if the program had been stopped there.
+  int fail_at = 0;
+  bool kill = false;
+  int changes = 0;  // such calls so far
 
   std::unique_ptr<File> Open(std::string_view path, OpenMode mode) override {
     injected_ = 0;
+    if (mode != OpenMode::kRead && Scheduled()) return Inject(kScheduled), nullptr;
     if (mode != OpenMode::kRead && fail_create != 0) {
       Inject(fail_create);
       return nullptr;
@@ -38,21 +45,28 @@ class FailingFileSystem : public FileSystem {
   bool Exists(std::string_view path) override { return Pass(), inner_.Exists(path); }
   bool IsWritable(std::string_view path) override { return Pass(), inner_.IsWritable(path); }
   bool SetNormalAttributes(std::string_view path) override {
+    if (Scheduled()) return Inject(kScheduled);
     return Pass(), inner_.SetNormalAttributes(path);
   }
   bool SetReadOnly(std::string_view path) override { return Pass(), inner_.SetReadOnly(path); }
   bool Delete(std::string_view path) override {
+    if (Scheduled()) return Inject(kScheduled);
     if (fail_delete != 0) return Inject(fail_delete);
     return Pass(), inner_.Delete(path);
   }
   bool Rename(std::string_view from, std::string_view to) override {
+    if (Scheduled()) return Inject(kScheduled);
     return Pass(), inner_.Rename(from, to);
   }
   bool Replace(std::string_view from, std::string_view to) override {
+    if (Scheduled()) return Inject(kScheduled);
     if (fail_replace != 0) return Inject(fail_replace);
     return Pass(), inner_.Replace(from, to);
   }
-  bool MakeFolder(std::string_view path) override { return Pass(), inner_.MakeFolder(path); }
+  bool MakeFolder(std::string_view path) override {
+    if (Scheduled()) return Inject(kScheduled);
+    return Pass(), inner_.MakeFolder(path);
+  }
   uint32_t LastError() const override { return injected_ != 0 ? injected_ : inner_.LastError(); }
   std::string ProgramPath(std::string_view typed) override { return inner_.ProgramPath(typed); }
 
@@ -65,6 +79,10 @@ class FailingFileSystem : public FileSystem {
       return fs_.Pass(), inner_->Read(buffer, size, got);
     }
     bool Write(const void* buffer, uint32_t size) override {
+      if (fs_.Scheduled()) {
+        inner_->Write(buffer, size / 2);
+        return fs_.Inject(kScheduled);
+      }
       if (fs_.fail_write == 0) return fs_.Pass(), inner_->Write(buffer, size);
       inner_->Write(buffer, size / 2);
       return fs_.Inject(fs_.fail_write);
@@ -73,6 +91,7 @@ class FailingFileSystem : public FileSystem {
     uint32_t Position() const override { return inner_->Position(); }
     int64_t Size() const override { return inner_->Size(); }
     bool Flush() override {
+      if (fs_.Scheduled()) return fs_.Inject(kScheduled);
       if (fs_.fail_flush != 0) return fs_.Inject(fs_.fail_flush);
       return fs_.Pass(), inner_->Flush();
     }
@@ -82,6 +101,12 @@ class FailingFileSystem : public FileSystem {
     FailingFileSystem& fs_;
   };
 
+  static constexpr uint32_t kScheduled = win32_error::kWriteFault;
+  bool Scheduled() {
+    if (fail_at == 0) return false;
+    ++changes;
+    return changes == fail_at || (kill && changes > fail_at);
+  }
   void Pass() { injected_ = 0; }
   bool Inject(uint32_t code) {
     injected_ = code;

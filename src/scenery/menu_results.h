@@ -1,0 +1,29 @@
+// The files that hold the saved results: the generated menu BGL, its previous-results copy, and
+// the names a save or an exchange uses on the way. A save or a restore that was stopped half-way
+// (the program killed, a rename refused) is put right here before any of them is touched again.
+#pragma once
+
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace tarnwick {
+
+// A new menu BGL while it is written, and the copy of the current one while it is made: either
+// may be incomplete, and neither is ever the only copy of a result.
+inline std::string MenuBglWritingPath(const std::string& menu_bgl) {
+  return menu_bgl + "Tmp";
+}
+inline std::string PreviousCopyWritingPath(const std::string& menu_bgl) {
+  return menu_bgl + "PrevTmp";
+}
+// The current result parked while it changes places with the previous one.
+inline std::string ParkedResultPath(const std::string& menu_bgl) {
+  return menu_bgl + "New";
+}
+
+// Finishes or undoes an interrupted exchange and drops the unfinished files of a save. A parked
+// result goes back to the name it lacks; one that has no free name to go to stays where it is.
+void RecoverMenuResults(FileSystem& fs, const std::string& menu_bgl);
+
+}  // namespace tarnwick
