@@ -13,6 +13,9 @@
 //   tree-probe status PART         a status bar text
 //   tree-probe box CAPTION         the text of a box with this caption (fails when none is shown)
 //   tree-probe button CAPTION TEXT "x y": the middle of that box's button
+//   tree-probe detail ROW          the value text of a row of the details pane
+//   tree-probe detail-where ROW    "x y": the middle of that row's value on the screen
+//   tree-probe edit-box            the text of the edit box open over a value (fails when none)
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -27,6 +30,7 @@ namespace {
 
 constexpr int kTreeId = 1003;
 constexpr int kStatusBarId = 1006;
+constexpr int kDetailsId = 1004;
 constexpr int kMarkedImageOffset = 3;
 
 struct RemoteBlock {
@@ -242,6 +246,52 @@ int RunStatus(int part) {
   return 0;
 }
 
+int RunDetail(const std::string& command, int row) {
+  HWND list = GetDlgItem(MainWindow(), kDetailsId);
+  if (list == nullptr) return Fail("no details pane");
+  if (command == "edit-box") {
+    HWND box = nullptr;
+    for (int tries = 0; tries < 20 && box == nullptr; ++tries) {
+      box = FindWindowExA(list, nullptr, "Edit", nullptr);
+      if (box == nullptr) Sleep(100);
+    }
+    if (box == nullptr) return Fail("no edit box");
+    char text[300] = {};
+    // WM_GETTEXT is carried across processes; GetWindowText would not ask the control.
+    SendMessageA(box, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    std::printf("%s\n", text);
+    return 0;
+  }
+  RemoteBlock block(list);
+  if (!block.ok()) return Fail("cannot reach the program's memory");
+  if (row < 0 || row >= SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) return Fail("no such row");
+  if (command == "detail") {
+    constexpr size_t kText = 256;
+    LVITEMA item = {};
+    item.iSubItem = 2;
+    item.pszText = block.base + kText;
+    item.cchTextMax = 260;
+    block.Write(0, &item, sizeof item);
+    SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(block.base));
+    char text[261] = {};
+    block.Read(kText, text, 260);
+    std::printf("%s\n", text);
+    return 0;
+  }
+  RECT rect = {};
+  rect.top = 2;
+  rect.left = LVIR_BOUNDS;
+  block.Write(0, &rect, sizeof rect);
+  if (!SendMessageA(list, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(block.base))) {
+    return Fail("no such row");
+  }
+  block.Read(0, &rect, sizeof rect);
+  POINT centre = {rect.left + 30, (rect.top + rect.bottom) / 2};
+  ClientToScreen(list, &centre);
+  std::printf("%ld %ld\n", static_cast<long>(centre.x), static_cast<long>(centre.y));
+  return 0;
+}
+
 int RunBox(const char* caption, const char* button) {
   HWND box = nullptr;
   for (int tries = 0; tries < 50 && box == nullptr; ++tries) {
@@ -288,6 +338,10 @@ int main(int argc, char** argv) {
   if (command == "status" && argc > 2) return RunStatus(std::atoi(argv[2]));
   if (command == "box" && argc > 2) return RunBox(argv[2], nullptr);
   if (command == "button" && argc > 3) return RunBox(argv[2], argv[3]);
+  if (command == "edit-box") return RunDetail(command, 0);
+  if ((command == "detail" || command == "detail-where") && argc > 2) {
+    return RunDetail(command, std::atoi(argv[2]));
+  }
   if (command == "wait-count") {
     // The first start in a prefix takes a while.
     for (int tries = 0; tries < 1200 && GetDlgItem(MainWindow(), kTreeId) == nullptr; ++tries) {

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Drags in the tree pane as a person does: tarnwick.exe runs under Wine's X11 driver on an Xvfb
+# Drags in the tree pane and edits in the details pane as a person does: tarnwick.exe runs under Wine's X11 driver on an Xvfb
 # display with the sample scenery set, xdotool moves the real mouse and holds the real Shift key,
 # and tree-probe.exe reads the tree back from outside the program.
 #
-#   tests/x11/drag_test.sh TARNWICK_EXE TREE_PROBE_EXE
+#   tests/x11/gestures_test.sh TARNWICK_EXE TREE_PROBE_EXE
+#
+# tarnwick-cli.exe beside TARNWICK_EXE reads the saved menu back.
 #
 # Exits 77 (skipped) without xvfb-run or xdotool. Leaves screenshots in the work folder
-# (build/windows/x11-drag).
+# (build/windows/x11-gestures).
 set -uo pipefail
 
 if [ "${1:-}" != "--on-display" ]; then
@@ -18,7 +20,7 @@ if [ "${1:-}" != "--on-display" ]; then
       exit 77
     fi
   done
-  work="$(dirname "$exe")/x11-drag"
+  work="$(dirname "$exe")/x11-gestures"
   export WINEPREFIX="$(dirname "$exe")/wine-x11-prefix"
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEDEBUG=-all
@@ -172,6 +174,56 @@ drag "New York" "Paris" "$((px + 560)) $py"
 check "New York follows Paris" "New York" "$(p areas | grep -A1 -x Paris | tail -1)"
 check "New York is selected" "New York" "$(p selected)"
 
+# A Location's values edited in place: click the Location, click a value, Enter opens the edit
+# box, what is typed is applied by Down (moving on to the next row) and Enter; Escape applies
+# nothing. Then File, Save results, and the saved menu holds the typed values.
+read -r ox oy < <(where "O'Hare Intl Rwy 27L")
+xdotool mousemove "$ox" "$oy" click 1
+sleep 0.5
+check "the details show the Location" "O'Hare Intl Rwy 27L" "$(p detail 5)"
+latitude=$(p detail 6)
+read -r vx vy < <(p detail-where 8)
+xdotool mousemove "$vx" "$vy" click 1
+sleep 0.3
+altitude=$(p detail 8)
+xdotool key Return
+sleep 0.3
+check "Enter opens the edit box with the value" "$altitude" "$(p edit-box)"
+xdotool key ctrl+a BackSpace
+xdotool type --delay 50 "700"
+xdotool key Down
+sleep 0.5
+check "Down applies and opens the next row" "$(p detail 9)" "$(p edit-box)"
+xdotool key ctrl+a BackSpace
+xdotool type --delay 50 "45"
+xdotool key Return
+sleep 0.5
+check "the altitude as typed" "700" "$(p detail 8)"
+check "the heading as stored" "045" "$(p detail 9)"
+check "Enter closes the edit box" "closed" "$(p edit-box >/dev/null && echo open || echo closed)"
+read -r vx vy < <(p detail-where 6)
+xdotool mousemove "$vx" "$vy" click 1
+xdotool key Return
+sleep 0.3
+xdotool type --delay 50 "N10:00:00"
+xdotool key Escape
+sleep 0.3
+check "Escape applies nothing" "$latitude" "$(p detail 6)"
+shot details-edited
+xdotool key alt+f
+sleep 0.5
+xdotool key s
+cli="$(dirname "$exe")/tarnwick-cli.exe"
+saved="$winwork\\sample\\Scenery\\Menus\\Scenery\\World_MENU.bgl"
+for tries in 1 2 3 4 5 6 7 8 9 10; do
+  [ -f "$work/sample/Scenery/Menus/Scenery/World_MENU.bgl" ] && break
+  sleep 0.5
+done
+sleep 1
+check "the saved menu holds the edit" "Altitude 700 ft  Heading 045" \
+  "$(wine "$cli" bgl "$saved" 2>/dev/null | tr -d '\r' | grep -A1 "O'Hare Intl Rwy 27L" |
+     grep -o 'Altitude.*Heading [0-9]*')"
+
 shot after
 kill "$program" 2>/dev/null
 wait "$program" 2>/dev/null
@@ -179,4 +231,4 @@ if [ "$failures" -gt 0 ]; then
   echo "$failures check(s) failed; screenshots in $work"
   exit 1
 fi
-echo "all drags behaved; screenshots in $work"
+echo "all gestures behaved; screenshots in $work"
