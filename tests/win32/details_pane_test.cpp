@@ -7,6 +7,7 @@
 
 #include "details/detail_rows.h"
 #include "resource.h"
+#include "shell/win32/list_view.h"
 #include "support/menu_builder.h"
 #include "support/scenery_on_disk.h"
 #include "win32/main_window_fixture.h"
@@ -35,15 +36,7 @@ class DetailsPaneTest : public MainWindowTest {
     DrainMessages();
   }
   int Rows() { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
-  std::string Text(int row, int column = 2) {
-    char text[300] = {};
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-    return text;
-  }
+  std::string Text(int row, int column = 2) { return win32::ListItemText(list, row, column); }
   std::vector<std::string> Values() {
     std::vector<std::string> values;
     for (int row = 0; row < Rows(); ++row) values.push_back(Text(row));

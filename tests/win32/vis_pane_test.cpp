@@ -3,6 +3,7 @@
 
 #include "resource.h"
 #include "scenery/vis_file.h"
+#include "shell/win32/list_view.h"
 #include "support/scenery_on_disk.h"
 #include "support/vis_builder.h"
 #include "win32/main_window_fixture.h"
@@ -10,15 +11,7 @@
 namespace tarnwick::testing {
 namespace {
 
-std::string ItemText(HWND list, int row, int column) {
-  char text[300] = {};
-  LVITEMA item = {};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-  return text;
-}
+using win32::ListItemText;
 
 TEST_F(MainWindowTest, ChangeVisSelectionsReadsTheFileWithoutLoadingASet) {
   dir.Write("FS98/Scenery/World.vis", VisBuilder()
@@ -32,9 +25,9 @@ TEST_F(MainWindowTest, ChangeVisSelectionsReadsTheFileWithoutLoadingASet) {
 
   HWND list = GetDlgItem(Main(), 1005);
   ASSERT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 2);
-  EXPECT_EQ(ItemText(list, 0, 1), "Area One");
-  EXPECT_EQ(ItemText(list, 1, 1), "Addon");
-  EXPECT_EQ(ItemText(list, 1, 2),
+  EXPECT_EQ(ListItemText(list, 0, 1), "Area One");
+  EXPECT_EQ(ListItemText(list, 1, 1), "Addon");
+  EXPECT_EQ(ListItemText(list, 1, 2),
             ExpandVisPath(HostRoot(Path("FS98\\Scenery\\World.vis")), "D:\\Addon\\scenery\\*.BGL"));
   LVITEMA item = {};
   item.mask = LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;

@@ -6,6 +6,7 @@
 #include "details/detail_rows.h"
 #include "details/value_edit.h"
 #include "resource.h"
+#include "shell/win32/list_view.h"
 #include "shell/win32/main_window.h"
 #include "shell/win32/picture_list.h"
 #include "shell/win32/win32_api.h"
@@ -34,24 +35,6 @@ void InsertColumn(HWND list, int index, const char* heading, int format, int wid
 
 int ColumnWidth(HWND list, int column) {
   return static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0));
-}
-
-void SetItemText(HWND list, int row, int column, const std::string& text) {
-  std::string value = text.substr(0, kMaxLabel);
-  LVITEMA item = {};
-  item.iSubItem = column;
-  item.pszText = value.data();
-  SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-}
-
-std::string ItemText(HWND list, int row, int column) {
-  char text[kMaxLabel + 1] = {};
-  LVITEMA item = {};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-  return text;
 }
 
 }  // namespace
@@ -134,10 +117,7 @@ int DetailsPane::RowCount() const {
 }
 
 void DetailsPane::SelectRow(int row) {
-  LVITEMA state = {};
-  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-  state.state = LVIS_SELECTED | LVIS_FOCUSED;
-  SendMessageA(control_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+  SelectListRow(control_, row);
 }
 
 void DetailsPane::Fill(TreeNode node, int row) {
@@ -164,10 +144,10 @@ void DetailsPane::Fill(TreeNode node, int row) {
       item.iImage = DetailRowIcon(r);
       item.lParam = static_cast<LPARAM>(data);
       SendMessageA(control_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-      SetItemText(control_, r, 1, std::string(kDetailRowLabels[r]));
+      SetListItemText(control_, r, 1, std::string(kDetailRowLabels[r]));
     }
-    SetItemText(control_, r, 2,
-                DetailRowValue(s.set, s.tree, node, r, s.options.fractional_minutes));
+    SetListItemText(control_, r, 2,
+                    DetailRowValue(s.set, s.tree, node, r, s.options.fractional_minutes));
   }
   SendMessageA(control_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(control_, nullptr, TRUE);
@@ -210,7 +190,7 @@ void DetailsPane::BeginValueEdit(int row) {
   if (row < kFirstEditableRow) return;
 
   edit_box_.Close();
-  std::string text = ItemText(control_, row, 2);
+  std::string text = ListItemText(control_, row, 2);
   RECT bounds = {};
   bounds.left = LVIR_BOUNDS;
   if (!SendMessageA(control_, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds))) return;
@@ -227,7 +207,7 @@ void DetailsPane::BeginValueEdit(int row) {
 
 void DetailsPane::ApplyEditedText(int row, const std::string& text, WORD key) {
   edit_.row = row;
-  if (ApplyValueEdit(shell_.GetSession(), edit_, text)) SetItemText(control_, row, 2, text);
+  if (ApplyValueEdit(shell_.GetSession(), edit_, text)) SetListItemText(control_, row, 2, text);
   WPARAM moved = key == VK_UP || key == VK_DOWN ? key : 0;
   // Posted, so that the edit box is gone before the rows are filled again.
   PostMessageA(shell_.Window(), kDetailsRefreshMessage, row, static_cast<LPARAM>(moved));
@@ -278,12 +258,7 @@ int DetailsPane::ClickRow(LPARAM position) {
   hit.pt = {8, GET_Y_LPARAM(position)};
   int row =
       static_cast<int>(SendMessageA(control_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-  if (row >= 0) {
-    LVITEMA state = {};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(control_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
-  }
+  if (row >= 0) SelectRow(row);
   // Moving the focus here is not leaving the VIS pane with its pending changes.
   VisPane* vis = shell_.GetVisPane();
   if (vis != nullptr) vis->SetFocusGuard(true);

@@ -5,6 +5,7 @@
 
 #include "output/vis_commit.h"
 #include "resource.h"
+#include "shell/win32/list_view.h"
 #include "shell/win32/main_window.h"
 #include "shell/win32/picture_list.h"
 #include "shell/win32/win32_api.h"
@@ -37,14 +38,6 @@ int ColumnWidth(HWND list, int column) {
 
 void SetColumnWidth(HWND list, int column, int width) {
   SendMessageA(list, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width, 0));
-}
-
-void SetItemText(HWND list, int row, int column, std::string_view text) {
-  std::string value(text);
-  LVITEMA item = {};
-  item.iSubItem = column;
-  item.pszText = value.data();
-  SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
 }
 
 }  // namespace
@@ -105,24 +98,18 @@ void VisPane::AddRow(int number, bool on, std::string_view title, std::string_vi
   int row =
       static_cast<int>(SendMessageA(control_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
   if (row < 0) return;
-  SetItemText(control_, row, 1, title);
-  SetItemText(control_, row, 2, path);
+  SetListItemText(control_, row, 1, title);
+  SetListItemText(control_, row, 2, path);
 }
 
 void VisPane::FinishRows() {
   if (control_ == nullptr) return;
   int rows = static_cast<int>(SendMessageA(control_, LVM_GETITEMCOUNT, 0, 0));
   int widest = 0;
-  char text[260];
   for (int row = 0; row < rows; ++row) {
-    LVITEMA item = {};
-    item.iSubItem = 1;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    text[0] = '\0';
-    SendMessageA(control_, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    std::string title = ListItemText(control_, row, 1);
     int width = static_cast<int>(
-        SendMessageA(control_, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text)));
+        SendMessageA(control_, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(title.c_str())));
     widest = std::max(widest, width);
   }
   int old_title = ColumnWidth(control_, 1);
@@ -130,12 +117,7 @@ void VisPane::FinishRows() {
   SetColumnWidth(control_, 1, new_title);
   int path = ColumnWidth(control_, 2) + old_title - new_title;
   if (path > kLeastPathWidth) SetColumnWidth(control_, 2, path);
-  if (rows > 0) {
-    LVITEMA state = {};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(control_, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
-  }
+  if (rows > 0) SelectRow(0);
 }
 
 int VisPane::ClickRow(LPARAM position) {
@@ -217,10 +199,7 @@ void VisPane::OnSize(WPARAM state, int client_width) {
 }
 
 void VisPane::SelectRow(int row) {
-  LVITEMA state = {};
-  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-  state.state = LVIS_SELECTED | LVIS_FOCUSED;
-  SendMessageA(control_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+  SelectListRow(control_, row);
 }
 
 void VisPane::ToggleSelected() {
