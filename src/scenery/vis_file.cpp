@@ -78,6 +78,19 @@ void DropImage(ScenerySet& set) {
   set.vis_count = 0;
 }
 
+// The entry that starts at `offset` of the image: flags, path and title follow its first two
+// bytes; its working flags start as stored.
+VisEntry EntryAt(const ScenerySet& set, int32_t offset) {
+  VisEntry entry;
+  entry.offset = offset;
+  entry.flags_offset = offset + 2;
+  entry.path_offset = offset + 3;
+  entry.title_offset =
+      entry.path_offset + static_cast<int32_t>(std::strlen(set.EntryPath(entry))) + 1;
+  entry.working_flags = set.StoredFlags(entry);
+  return entry;
+}
+
 }  // namespace
 
 std::string HostRoot(std::string_view vis_path) {
@@ -196,13 +209,7 @@ bool ReadVisFile(Session& s) {
   set.vis_count = static_cast<int32_t>(offsets.size());
   int number = 0;
   for (int32_t offset : offsets) {
-    VisEntry entry;
-    entry.offset = offset;
-    entry.flags_offset = offset + 2;
-    entry.path_offset = offset + 3;
-    entry.title_offset =
-        entry.path_offset + static_cast<int32_t>(std::strlen(set.EntryPath(entry))) + 1;
-    entry.working_flags = set.StoredFlags(entry);
+    VisEntry entry = EntryAt(set, offset);
     set.vis_entries.push_back(entry);
 
     const char* path = set.EntryPath(entry);
@@ -266,13 +273,7 @@ void CountInMenuEntry(Session& s) {
     set.vis_entries.back().working_flags = set.StoredFlags(set.vis_entries.back());
     return;
   }
-  VisEntry entry;
-  entry.offset = at;
-  entry.flags_offset = at + 2;
-  entry.path_offset = at + 3;
-  entry.title_offset =
-      entry.path_offset + static_cast<int32_t>(std::strlen(set.EntryPath(entry))) + 1;
-  entry.working_flags = set.StoredFlags(entry);
+  VisEntry entry = EntryAt(set, at);
   set.vis_entries.push_back(entry);
   set.vis_count = static_cast<int32_t>(set.vis_entries.size());
   s.host.AddVisRow(set.vis_count, (entry.working_flags & 1) != 0, set.EntryTitle(entry),

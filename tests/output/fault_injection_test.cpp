@@ -16,29 +16,7 @@ namespace {
 
 using testing::FailingFileSystem;
 using testing::ReadFileBytes;
-using testing::SmallSet;
-
-struct TwoResults : SmallSet {
-  TwoResults() {
-    EXPECT_TRUE(Scan());
-    EXPECT_TRUE(Save());
-    first = ReadFileBytes(disk.MenuBgl());
-    EXPECT_TRUE(Scan());
-    t.tree.SetLabel(t.tree.FirstChild(t.tree.Root()), "Alps");
-    EXPECT_TRUE(Save());
-    second = ReadFileBytes(disk.MenuBgl());
-    EXPECT_TRUE(Scan());
-    t.set.results_saved = true;
-  }
-  std::vector<std::vector<uint8_t>> Results() const {
-    std::vector<std::vector<uint8_t>> out;
-    for (const auto& path : {disk.MenuBgl(), disk.PreviousCopy()}) {
-      if (std::filesystem::exists(path)) out.push_back(ReadFileBytes(path));
-    }
-    return out;
-  }
-  std::vector<uint8_t> first, second;
-};
+using testing::TwoResults;
 
 // Runs `job` with the n-th change failing, for every n until the job runs through untouched.
 void FailEachChange(bool kill, const std::function<void(TwoResults&, Session&)>& job,
@@ -46,6 +24,7 @@ void FailEachChange(bool kill, const std::function<void(TwoResults&, Session&)>&
   for (int n = 1;; ++n) {
     SCOPED_TRACE(::testing::Message() << (kill ? "killed" : "failed") << " at change " << n);
     TwoResults set;
+    set.t.set.results_saved = true;
     FailingFileSystem failing(*set.t.fs);
     failing.fail_at = n;
     failing.kill = kill;

@@ -10,23 +10,7 @@ namespace {
 
 using testing::DumpMenu;
 using testing::ReadFileBytes;
-using testing::SmallSet;
-
-// Two saves of different menus: the current result renames the first Area, the previous copy
-// holds the menu as first scanned.
-struct TwoResults : SmallSet {
-  TwoResults() {
-    EXPECT_TRUE(Scan());
-    EXPECT_TRUE(Save());
-    first = ReadFileBytes(disk.MenuBgl());
-    EXPECT_TRUE(Scan());
-    t.tree.SetLabel(t.tree.FirstChild(t.tree.Root()), "Alps");
-    EXPECT_TRUE(Save());
-    second = ReadFileBytes(disk.MenuBgl());
-    EXPECT_TRUE(Scan());
-  }
-  std::vector<uint8_t> first, second;
-};
+using testing::TwoResults;
 
 TEST(PreviousResultsTest, RestoringTwiceGivesBackBothFiles) {
   TwoResults set;

@@ -1,5 +1,9 @@
 #include "support/saved_set.h"
 
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
 #include "output/save_results.h"
 #include "scenery/scan.h"
 
@@ -35,6 +39,25 @@ std::string SmallSet::SourceSwitches() const {
     text += std::to_string(disk.SwitchByte(disk.Bgl(folder, name)));
   }
   return text;
+}
+
+TwoResults::TwoResults() {
+  EXPECT_TRUE(Scan());
+  EXPECT_TRUE(Save());
+  first = ReadFileBytes(disk.MenuBgl());
+  EXPECT_TRUE(Scan());
+  t.tree.SetLabel(t.tree.FirstChild(t.tree.Root()), "Alps");
+  EXPECT_TRUE(Save());
+  second = ReadFileBytes(disk.MenuBgl());
+  EXPECT_TRUE(Scan());
+}
+
+std::vector<std::vector<uint8_t>> TwoResults::Results() const {
+  std::vector<std::vector<uint8_t>> out;
+  for (const auto& path : {disk.MenuBgl(), disk.PreviousCopy()}) {
+    if (std::filesystem::exists(path)) out.push_back(ReadFileBytes(path));
+  }
+  return out;
 }
 
 }  // namespace tarnwick::testing

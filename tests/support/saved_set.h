@@ -3,7 +3,9 @@
 // inactive folder whose menu is switched off.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "support/scenery_on_disk.h"
 #include "support/test_session.h"
@@ -24,6 +26,16 @@ struct SmallSet {
   SceneryOnDisk disk;
   TestSession t;
   Session& s = t.session;
+};
+
+// Two saves of different menus, scanned again: the current result renames the first Area, the
+// previous copy holds the menu as first scanned.
+struct TwoResults : SmallSet {
+  TwoResults();
+  // The bytes of the current result and of the previous copy, of those that exist.
+  std::vector<std::vector<uint8_t>> Results() const;
+
+  std::vector<uint8_t> first, second;
 };
 
 // The menu of SmallSet as the scan shows it.
