@@ -106,6 +106,16 @@ class ScriptedQuestions : public win32::ModalQuestions {
     return answer;
   }
 
+  bool PrintDialog(PRINTDLGA& dialog, DWORD& error) override {
+    print_dialogs.push_back(
+        {dialog.Flags, dialog.hwndOwner, dialog.hDevMode, dialog.hDevNames, dialog.nCopies});
+    error = 0;
+    if (print_answers.empty()) return false;
+    auto answer = std::move(print_answers.front());
+    print_answers.pop_front();
+    return answer(dialog, error);
+  }
+
   void Help(HWND, const std::string& file, UINT command) override {
     help_calls.emplace_back(file, command);
   }
@@ -118,11 +128,22 @@ class ScriptedQuestions : public win32::ModalQuestions {
   DWORD file_dialog_error = 0;
   std::map<std::string, INT_PTR> dialog_answers;  // by template name; OK when absent
   std::function<void()> while_asking;             // what happens while a message box is up
+  // The print dialog's answers in turn (the dialog fills the record as PrintDlgA would);
+  // cancelled when empty.
+  std::deque<std::function<bool(PRINTDLGA&, DWORD&)>> print_answers;
 
   // Record.
   std::vector<Box> boxes;
   std::vector<FileDialog> file_dialogs;
   std::vector<DialogShown> dialogs;
+  struct PrintDialogCall {
+    DWORD flags;
+    HWND owner;
+    HGLOBAL dev_mode;
+    HGLOBAL dev_names;
+    WORD copies;
+  };
+  std::vector<PrintDialogCall> print_dialogs;
   std::vector<std::pair<std::string, UINT>> help_calls;
   std::vector<UINT> beeps;
 };

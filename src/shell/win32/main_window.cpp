@@ -23,7 +23,8 @@ MainWindow::MainWindow(HINSTANCE instance, ShellEnvironment environment)
       file_system_(environment.file_system != nullptr ? environment.file_system
                                                       : own_file_system_.get()),
       host_(*this),
-      session_{set_, tree_, *file_system_, host_, options_, log_, tree_state_} {}
+      session_{set_, tree_, *file_system_, host_, options_, log_, tree_state_},
+      print_job_(*this) {}
 
 MainWindow::~MainWindow() {
   if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
@@ -185,6 +186,7 @@ void MainWindow::OnClosePath() {
   tree_state_.search = SearchState();
   SaveOptions(settings_, options_);
   log_.Close();
+  print_job_.Print(/*release=*/true);
   if (WindowIsRestored()) WriteMainWindowRect();
   DestroyWindow(window_);
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/file_system.h"
+#include "print/win32/print_job.h"
 #include "scenery/log_file.h"
 #include "scenery/scenery_set.h"
 #include "scenery/session.h"
@@ -93,6 +94,7 @@ class MainWindow {
   TreePane* GetTreePane() { return tree_pane_.get(); }
   DetailsPane* GetDetailsPane() { return details_pane_.get(); }
   HWND SearchWindow() const;
+  PrintJob& Printing() { return print_job_; }
   // The search dialog has ended: it goes.
   void SearchDialogEnded();
 
@@ -173,6 +175,7 @@ class MainWindow {
   bool OnAbout();
   bool OnToggleSceneryArea();
   bool OnUpdateVisNow();
+  bool OnPrint();
   bool OnChangeVisSelections();
   bool OnFind();
   bool OnFindNext();
@@ -210,6 +213,8 @@ class MainWindow {
   HWND tool_bar_ = nullptr;
   std::unique_ptr<SearchDialog> search_dialog_;
   WaitBox wait_box_;
+  // The printer chosen in one print job is kept for the next until the program ends.
+  PrintJob print_job_;
 
   std::string host_scenery_folder_;
   int tree_width_ = 0;

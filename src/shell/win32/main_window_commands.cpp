@@ -103,6 +103,7 @@ bool MainWindow::DispatchCommand(UINT number) {
       {Command::kSaveResults, [](MainWindow& w) { return !w.OnSaveResults(); }},
       {Command::kCloseScenerySet, [](MainWindow& w) { return w.OnCloseScenerySet(); }},
       {Command::kExitAfterSaving, [](MainWindow& w) { return w.OnExitAfterSaving(); }},
+      {Command::kPrint, [](MainWindow& w) { return w.OnPrint(); }},
       {Command::kEnableOriginalMenus,
        [](MainWindow& w) {
          RunOriginalMenusCommand(w.session_, false);
@@ -337,6 +338,11 @@ bool MainWindow::OnAbout() {
 
 bool MainWindow::OnToggleSceneryArea() {
   if (vis_pane_ != nullptr) vis_pane_->ToggleSelected();
+  return true;
+}
+
+bool MainWindow::OnPrint() {
+  if (TreeControl() != nullptr && tree_.Count() > 0) print_job_.Print(/*release=*/false);
   return true;
 }
 

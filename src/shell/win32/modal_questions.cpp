@@ -20,6 +20,15 @@ INT_PTR PlatformQuestions::RunDialog(HWND owner, const char* template_name, DLGP
   return DialogBoxParamA(GetModuleHandleA(nullptr), template_name, owner, procedure, parameter);
 }
 
+bool PlatformQuestions::PrintDialog(PRINTDLGA& dialog, DWORD& error) {
+  if (PrintDlgA(&dialog)) {
+    error = 0;
+    return true;
+  }
+  error = CommDlgExtendedError();
+  return false;
+}
+
 void PlatformQuestions::Help(HWND owner, const std::string& file, UINT command) {
   WinHelpA(owner, file.c_str(), command, 0);
 }

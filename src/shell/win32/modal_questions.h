@@ -20,6 +20,9 @@ class ModalQuestions {
   // DialogBoxParamA with a template of the program's resources: the dialog's result.
   virtual INT_PTR RunDialog(HWND owner, const char* template_name, DLGPROC procedure,
                             LPARAM parameter) = 0;
+  // PrintDlgA: true when a printer was chosen; otherwise `error` holds the dialog's error code
+  // (0 for a plain cancel).
+  virtual bool PrintDialog(PRINTDLGA& dialog, DWORD& error) = 0;
   // WinHelpA.
   virtual void Help(HWND owner, const std::string& file, UINT command) = 0;
   // MessageBeep: the sound of a refused action.
@@ -33,6 +36,7 @@ class PlatformQuestions : public ModalQuestions {
   bool OpenFileName(OPENFILENAMEA& dialog, DWORD& error) override;
   INT_PTR RunDialog(HWND owner, const char* template_name, DLGPROC procedure,
                     LPARAM parameter) override;
+  bool PrintDialog(PRINTDLGA& dialog, DWORD& error) override;
   void Help(HWND owner, const std::string& file, UINT command) override;
   void Beep(UINT type) override;
 };
