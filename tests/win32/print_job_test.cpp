@@ -48,12 +48,12 @@ TEST_F(PrintJobTest, TheDefaultPrinterIsFoundOnceAndKeptUntilReleased) {
   // The user cancels the dialog: nothing is said.
   Command(IDM_PRINT);
   ASSERT_EQ(questions.print_dialogs.size(), 2u);
-  const auto& found = questions.print_dialogs[0];
+  const auto found = questions.print_dialogs[0];
   EXPECT_EQ(found.flags, static_cast<DWORD>(PD_RETURNDEFAULT));
   EXPECT_EQ(found.owner, Main());
   EXPECT_EQ(found.copies, 1);
   EXPECT_EQ(found.dev_mode, nullptr);
-  const auto& shown = questions.print_dialogs[1];
+  const auto shown = questions.print_dialogs[1];
   EXPECT_EQ(shown.flags, kChooseFlags);
   EXPECT_NE(shown.dev_mode, nullptr);
   EXPECT_NE(shown.dev_names, nullptr);

@@ -16,6 +16,10 @@
 //   tree-probe detail ROW          the value text of a row of the details pane
 //   tree-probe detail-where ROW    "x y": the middle of that row's value on the screen
 //   tree-probe edit-box            the text of the edit box open over a value (fails when none)
+//   tree-probe generate FOLDER E F A L   writes a generated set (E entries of F files of A Areas
+//                                  of L Locations) into FOLDER and prints its VIS path
+//   tree-probe cancel-printing     waits for the "Cancel Printing" box: "x y" of its Cancel button
+//   tree-probe enabled             whether the main window takes input ("yes" or "no")
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -24,6 +28,7 @@
 
 #include "platform/file_system.h"
 #include "sample_set.h"
+#include "scan_set_generator.h"
 #include "shell/win32/win32_api.h"
 
 namespace {
@@ -292,6 +297,47 @@ int RunDetail(const std::string& command, int row) {
   return 0;
 }
 
+// The program's cancel box while it prints: a top-level window whose text is "Cancel Printing".
+HWND FindCancelPrinting() {
+  DWORD program = 0;
+  GetWindowThreadProcessId(MainWindow(), &program);
+  struct Search {
+    DWORD program;
+    HWND found;
+  } search = {program, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        char text[64] = {};
+        HWND first = GetWindow(window, GW_CHILD);
+        if (first != nullptr) GetWindowTextA(first, text, sizeof text);
+        if (owner == s->program && IsWindowVisible(window) &&
+            std::strcmp(text, "Cancel Printing") == 0) {
+          s->found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+int RunCancelPrinting() {
+  HWND box = nullptr;
+  for (int tries = 0; tries < 20000 && box == nullptr; ++tries) {
+    box = FindCancelPrinting();
+    if (box == nullptr) Sleep(1);
+  }
+  if (box == nullptr) return Fail("no Cancel Printing box");
+  RECT rect = {};
+  GetWindowRect(GetDlgItem(box, IDCANCEL), &rect);
+  std::printf("%ld %ld\n", static_cast<long>((rect.left + rect.right) / 2),
+              static_cast<long>((rect.top + rect.bottom) / 2));
+  return 0;
+}
+
 int RunBox(const char* caption, const char* button) {
   HWND box = nullptr;
   for (int tries = 0; tries < 50 && box == nullptr; ++tries) {
@@ -333,6 +379,21 @@ int main(int argc, char** argv) {
     std::string error;
     if (!tarnwick::sample::WriteSampleSet(*fs, argv[2], argv[2], error)) return Fail(error.c_str());
     std::printf("%s\\Scenery\\World.vis\n", argv[2]);
+    return 0;
+  }
+  if (command == "generate" && argc > 6) {
+    tarnwick::bench::SetShape shape;
+    shape.entries = std::atoi(argv[3]);
+    shape.files_per_entry = std::atoi(argv[4]);
+    shape.areas_per_file = std::atoi(argv[5]);
+    shape.locations_per_area = std::atoi(argv[6]);
+    const auto set = tarnwick::bench::GenerateSet(argv[2], shape);
+    std::printf("%s\n", set.vis_file.string().c_str());
+    return 0;
+  }
+  if (command == "cancel-printing") return RunCancelPrinting();
+  if (command == "enabled") {
+    std::printf("%s\n", IsWindowEnabled(MainWindow()) ? "yes" : "no");
     return 0;
   }
   if (command == "status" && argc > 2) return RunStatus(std::atoi(argv[2]));

@@ -18,7 +18,8 @@ UINT AlignmentOf(TextAlign align) {
 
 }  // namespace
 
-PageFailure DrawDevicePages(HDC dc, const DrawSteps& steps, HFONT body, HFONT header) {
+PageFailure DrawDevicePages(HDC dc, const DrawSteps& steps, HFONT body, HFONT header,
+                            const std::function<bool()>& between_pages) {
   for (const DrawStep& step : steps) {
     switch (step.kind) {
       case StepKind::kStartPage:
@@ -27,7 +28,7 @@ PageFailure DrawDevicePages(HDC dc, const DrawSteps& steps, HFONT body, HFONT he
         SetTextAlign(dc, TA_LEFT | TA_TOP);
         break;
       case StepKind::kEndPage:
-        if (EndPage(dc) <= 0) return {"in printing's EndPage", GetLastError()};
+        if (EndPage(dc) <= 0 || !between_pages()) return {"in printing's EndPage", GetLastError()};
         break;
       case StepKind::kText:
         SelectObject(dc, step.font == PrintFont::kHeader ? header : body);

@@ -1,6 +1,8 @@
 // The pages of the print layout drawn on a printer's device context, page by page.
 #pragma once
 
+#include <functional>
+
 #include "print/print_steps.h"
 #include "shell/win32/win32_api.h"
 
@@ -13,6 +15,9 @@ struct PageFailure {
 };
 
 // Draws `steps` between StartDoc and EndDoc: text in `body` or `header`, rules as four lines.
-PageFailure DrawDevicePages(HDC dc, const DrawSteps& steps, HFONT body, HFONT header);
+// `between_pages` runs after every page; when it returns false the pages stop as a failed page
+// does.
+PageFailure DrawDevicePages(HDC dc, const DrawSteps& steps, HFONT body, HFONT header,
+                            const std::function<bool()>& between_pages);
 
 }  // namespace tarnwick::win32

@@ -99,7 +99,10 @@ void PrintJob::PrintPages(HDC dc, bool selection_only) {
   if (StartDocA(dc, &document) <= 0) {
     failure = {"in printing's StartDoc", GetLastError()};
   } else {
-    failure = DrawDevicePages(dc, steps, body.Get(), header.Get());
+    // Not every platform calls the abort procedure while it takes pages (Wine does so only at
+    // StartDoc): it runs after every page here too, so that Cancel is answered between pages.
+    failure = DrawDevicePages(dc, steps, body.Get(), header.Get(),
+                              [dc] { return AbortProcedure(dc, 0) != FALSE; });
     if (failure.phrase != nullptr) {
       AbortDoc(dc);
     } else if (EndDoc(dc) <= 0) {
