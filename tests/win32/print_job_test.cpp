@@ -81,6 +81,14 @@ TEST_F(PrintJobTest, TheDefaultPrinterIsFoundOnceAndKeptUntilReleased) {
   Command(IDM_PRINT);
   ASSERT_EQ(questions.print_dialogs.size(), 4u);
   EXPECT_EQ(questions.print_dialogs[3].flags, static_cast<DWORD>(PD_RETURNDEFAULT));
+
+  // The program's end lets the printer go.
+  questions.print_answers.push_back(DefaultPrinter);
+  Command(IDM_PRINT);
+  EXPECT_NE(window->Printing().DevMode(), nullptr);
+  SendMessageA(Main(), win32::kCloseMessage, 0, 0);
+  EXPECT_EQ(window->Printing().DevMode(), nullptr);
+  EXPECT_EQ(window->Printing().DevNames(), nullptr);
 }
 
 TEST_F(PrintJobTest, NoDefaultPrinterIsReportedWithTheDialogsCode) {
