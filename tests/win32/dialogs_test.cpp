@@ -132,6 +132,8 @@ TEST_F(MainWindowTest, TheOpenDialogOffersTheLastVisFileAndReportsItsErrors) {
   window->GetHost().ChooseVisFile(vis_path);
   EXPECT_EQ(questions.file_dialogs[2].initial_folder, "E:\\Sets\\Test")
       << "without a simulator the folder of the last VIS file";
+  EXPECT_EQ(vis_path, "E:\\Sets\\Test\\World.vis")
+      << "cancelled, the dialog leaves the set's own path, not the bare stored name";
 }
 
 TEST_F(MainWindowTest, ProgressBoxShowsItsLinesAndCancelClosesTheSet) {

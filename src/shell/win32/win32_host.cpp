@@ -149,6 +149,8 @@ std::optional<std::string> Win32Host::ChooseVisFile(std::string_view current) {
     }
   }
   std::string offered(current);
+  // Cancelled, the dialog leaves the open set where it is: the stored name is a bare file name.
+  const std::string previous = set.vis_path;
   std::string stored = ReadVisFileSetting(shell_.Settings());
   if (!stored.empty()) {
     offered = stored;
@@ -173,6 +175,7 @@ std::optional<std::string> Win32Host::ChooseVisFile(std::string_view current) {
     set.vis_path = file.data();
     return set.vis_path;
   }
+  set.vis_path = previous;
   if (error != 0) ShowMessage(error, "opening VIS dialogue");
   return std::nullopt;
 }
