@@ -1,5 +1,6 @@
 #include "scenery/bgl_menu.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdarg>
 #include <cstdio>
@@ -22,6 +23,11 @@ constexpr size_t kMaxWrittenTitle = 20;
 constexpr size_t kMaxWrittenDescription = 40;
 constexpr size_t kMaxListTitle = 31;
 constexpr size_t kMaxListPath = 255;
+// The longest scenery list a generated file can hold: one entry (marker, title, NUL, marker,
+// path, NUL) for each number a SCEN index can take, and the list's end byte. Nothing beyond it
+// is read, however far the file runs on.
+constexpr uint64_t kMaxSceneryListBytes =
+    65535 * (1 + kMaxListTitle + 1 + 1 + kMaxListPath + 1) + 1;
 
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 std::string Format(const char* format, ...) {
@@ -123,8 +129,8 @@ void CollapseAreas(Session& s, TreeNode first) {
 std::optional<std::vector<std::string>> LoadSceneryList(File& file, uint32_t offset) {
   int64_t size = file.Size();
   if (size < 0 || offset >= size) return std::nullopt;
-  uint64_t count = static_cast<uint64_t>(size) - offset;
-  if (count > kMaxFilePosition || !file.Seek(offset)) return std::nullopt;
+  uint64_t count = std::min(static_cast<uint64_t>(size) - offset, kMaxSceneryListBytes);
+  if (!file.Seek(offset)) return std::nullopt;
   std::vector<uint8_t> bytes;
   try {
     bytes.resize(static_cast<size_t>(count));
@@ -174,11 +180,33 @@ std::optional<std::vector<std::string>> ReadSceneryList(Session& s, File& file,
 
 namespace {
 
+// How many LOCN records one file may hand out: as many as its bytes can hold side by side.
+// Areas of a well-formed file each have a list of their own; a crafted file whose Areas share
+// one list (or point into each other's) would otherwise be read over and over, its cost growing
+// with the square of its size.
+class LocnBudget {
+ public:
+  explicit LocnBudget(int64_t file_size)
+      : left_(file_size > 0 ? file_size / kMinLocnRecord + 1 : 1) {}
+  void Take() { --left_; }
+  bool Spent() const { return left_ <= 0; }
+
+ private:
+  int64_t left_;
+};
+
+uint16_t ReadLocn(File& file, LocnBudget& budget, uint8_t* record) {
+  if (budget.Spent()) return 0;
+  const uint16_t length = ReadRecord(file, kLocnRecordType, kMinLocnRecord, record);
+  if (length != 0) budget.Take();
+  return length;
+}
+
 // The Locations of an Area that the record numbers cannot take: counted, not read.
-int32_t CountLocations(File& file, uint64_t locn_list, uint8_t* record) {
+int64_t CountLocations(File& file, uint64_t locn_list, LocnBudget& budget, uint8_t* record) {
   if (locn_list > kMaxFilePosition || !file.Seek(static_cast<uint32_t>(locn_list))) return 0;
-  int32_t count = 0;
-  while (uint16_t length = ReadRecord(file, kLocnRecordType, kMinLocnRecord, record)) {
+  int64_t count = 0;
+  while (uint16_t length = ReadLocn(file, budget, record)) {
     if (!CleanDescription(RecordText(record, kLocnDescriptionAt, length)).empty()) ++count;
   }
   return count;
@@ -203,6 +231,7 @@ void ReadBglMenu(Session& s, File& file, const BglHeader& header, std::string_vi
   std::vector<int32_t> listed_entries(scenery ? scenery->size() : 0, -1);
   bool first = true;
   TreeNode first_area = nullptr;  // the first Area this file adds
+  LocnBudget budget(file.Size());
 
   for (uint64_t p = header.menu_offset; p <= kMaxFilePosition;) {
     if (!file.Seek(static_cast<uint32_t>(p))) break;
@@ -211,8 +240,8 @@ void ReadBglMenu(Session& s, File& file, const BglHeader& header, std::string_vi
     // Record numbers must fit the low 16 bits of the tree's item data: beyond them an Area and
     // its Locations are only counted, so that the scan can say what the menu lacks.
     if (set.area_count >= kMaxRecordNumber) {
-      int32_t locations = CountLocations(
-          file, uint64_t{header.menu_offset} + GetU32(record + kAreaLocnOffsetAt), record);
+      const int64_t locations = CountLocations(
+          file, uint64_t{header.menu_offset} + GetU32(record + kAreaLocnOffsetAt), budget, record);
       if (locations > 0) {
         ++set.areas_left_out;
         set.locations_left_out += locations;
@@ -247,11 +276,11 @@ void ReadBglMenu(Session& s, File& file, const BglHeader& header, std::string_vi
         locn_list > kMaxFilePosition || !file.Seek(static_cast<uint32_t>(locn_list));
 
     int kept = 0;
-    int32_t left_out = 0;
+    int64_t left_out = 0;
     TreeNode last_location = nullptr;
     bool check_logged = false;
     while (!unreachable) {
-      uint16_t locn_length = ReadRecord(file, kLocnRecordType, kMinLocnRecord, record);
+      uint16_t locn_length = ReadLocn(file, budget, record);
       if (locn_length == 0) break;
       int32_t scenery_vis = found_vis;
       bool keep = true;
@@ -312,6 +341,11 @@ void ReadBglMenu(Session& s, File& file, const BglHeader& header, std::string_vi
       }
     }
     if (unreachable) break;
+    if (budget.Spent()) {
+      // The file's lists hold more records than its bytes can: the rest of its menu is not read.
+      s.log.Write("BGL's Location lists overlap: rest of its menu skipped\n");
+      break;
+    }
     p = next_area;
   }
 

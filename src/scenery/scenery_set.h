@@ -189,8 +189,8 @@ class ScenerySet {
   int32_t deleted_area_count = 0;
   int32_t deleted_location_count = 0;
   // Areas and Locations the scan met after the record numbers ran out (kMaxRecordNumber).
-  int32_t areas_left_out = 0;
-  int32_t locations_left_out = 0;
+  int64_t areas_left_out = 0;
+  int64_t locations_left_out = 0;
 
   bool loaded = false;  // the scan has read the VIS file
   bool results_saved = true;

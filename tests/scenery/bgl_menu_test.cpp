@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -422,6 +423,79 @@ TEST_F(BglMenuTest, SceneryListIsReadUpToItsFirstFlawAndThePositionIsKept) {
   ASSERT_TRUE(paths.has_value());
   EXPECT_EQ(*paths, (std::vector<std::string>{"p1", ""}));
   EXPECT_EQ(file->Position(), 77u);
+}
+
+// A file far larger than any scenery list, as a crafted generated BGL can be: the list starts
+// near its beginning, and only what a list can hold is asked for.
+class HugeListFile : public File {
+ public:
+  explicit HugeListFile(std::vector<uint8_t> start) : start_(std::move(start)) {}
+  bool Read(void* buffer, uint32_t size, uint32_t& got) override {
+    requested += size;
+    const uint64_t left = kSize > position_ ? kSize - position_ : 0;
+    got = static_cast<uint32_t>(std::min<uint64_t>(size, left));
+    auto* out = static_cast<uint8_t*>(buffer);
+    for (uint32_t i = 0; i < got; ++i) {
+      const uint64_t at = position_ + i;
+      out[i] = at < start_.size() ? start_[at] : 0;
+    }
+    position_ += got;
+    return true;
+  }
+  bool Write(const void*, uint32_t) override { return false; }
+  bool Seek(uint32_t position) override {
+    position_ = position;
+    return true;
+  }
+  uint32_t Position() const override { return static_cast<uint32_t>(position_); }
+  int64_t Size() const override { return kSize; }
+  bool Flush() override { return true; }
+
+  static constexpr uint64_t kSize = uint64_t{1} << 30;
+  uint64_t requested = 0;
+
+ private:
+  std::vector<uint8_t> start_;
+  uint64_t position_ = 0;
+};
+
+TEST_F(BglMenuTest, SceneryListIsReadNoFurtherThanTheLongestListCanRun) {
+  std::vector<uint8_t> start(128, 0);
+  const std::vector<uint8_t> list = {1, 'A', 0, 2, 'p', '1', 0, 0};
+  start.insert(start.end(), list.begin(), list.end());
+  HugeListFile file(start);
+  BglHeader header;
+  header.mark = kGeneratorMark;
+  header.scenery_list_offset = 128;
+  auto paths = ReadSceneryList(t.session, file, header);
+  ASSERT_TRUE(paths.has_value());
+  EXPECT_EQ(*paths, (std::vector<std::string>{"p1"}));
+  // 65535 entries of a 31-character title and a 255-character path with their markers and NULs.
+  EXPECT_LE(file.requested, 65535u * 290u + 1u);
+}
+
+TEST_F(BglMenuTest, AreasSharingOneLocationListCostNoMoreThanTheFileHolds) {
+  // One Area with its list, then many Areas whose records all point at that same list.
+  BglFile bgl;
+  std::vector<std::string> names;
+  for (int i = 0; i < 50; ++i) names.push_back("Airfield " + std::to_string(i));
+  bgl.areas.push_back(Area("Shared", names));
+  for (int i = 0; i < 400; ++i) bgl.areas.push_back(Area("Copy " + std::to_string(i), {}));
+  const BglImage first = BuildBgl(bgl);
+  const uint32_t shared = first.locn_list_at[0] - bgl.menu_offset;
+  for (size_t i = 1; i < bgl.areas.size(); ++i) bgl.areas[i].locn_offset = shared;
+  const BglImage image = BuildBgl(bgl);
+  ASSERT_EQ(image.bytes.size(), first.bytes.size());
+  OpenLog();
+  Read(image.bytes);
+
+  // The work (records read, Locations made) stays within what the file's bytes can hold side
+  // by side, however often its Areas point at the same records.
+  const int32_t room = static_cast<int32_t>(image.bytes.size() / kMinLocnRecord) + 1;
+  EXPECT_LE(t.set.location_count, room);
+  EXPECT_GT(t.set.location_count, 50) << "Areas before the budget ran out keep their Locations";
+  EXPECT_NE(LogText().find("BGL's Location lists overlap: rest of its menu skipped\n"),
+            std::string::npos);
 }
 
 TEST_F(BglMenuTest, ExpandInitiallyOpensEachAreaOtherwiseAllAreClosedAtTheEnd) {
