@@ -142,6 +142,10 @@ std::string SearchPattern(const ScenerySet& set, std::string_view entry_path) {
   return std::string(folder) + "\\" + pattern;
 }
 
+std::string VisTemporaryPath(std::string_view vis_path) {
+  return std::string(vis_path) + ".tmp";
+}
+
 bool ReadVisFile(Session& s) {
   ScenerySet& set = s.set;
   set.host_root = HostRoot(set.vis_path);
@@ -155,6 +159,10 @@ bool ReadVisFile(Session& s) {
     return false;
   }
   s.host.MarkVisSelectionsUnchanged();
+  // A replacement killed before its end leaves its temporary file; it is ours and of no use.
+  if (const std::string leftover = VisTemporaryPath(set.vis_path); s.fs.Exists(leftover)) {
+    s.fs.Delete(leftover);
+  }
 
   int64_t size = file->Size();
   if (size < 0) {
@@ -296,7 +304,7 @@ bool VisFileReplacement::Open(Session& s) {
   }
   // The new image goes to a file of its own first, so that a failed write leaves the VIS file as
   // it was rather than truncated.
-  temporary_ = set.vis_path + ".tmp";
+  temporary_ = VisTemporaryPath(set.vis_path);
   file_ = s.fs.Open(temporary_, OpenMode::kCreateWrite);
   if (!file_) {
     s.host.ShowMessage(s.fs.LastError(), "opening VIS file!");

@@ -46,6 +46,9 @@ void CountInMenuEntry(Session& s);
 // replaces the VIS file once written). Failures are reported through ShowMessage.
 bool WriteVisImage(Session& s);
 
+// The temporary file beside the VIS file that a new image is written to before it replaces it.
+std::string VisTemporaryPath(std::string_view vis_path);
+
 // The VIS file replaced by a new image: Open creates the temporary file beside it (reporting
 // "opening VIS file!" when it cannot), Commit writes the image there and puts it in the VIS
 // file's place. A replacement that is not committed leaves no file behind.

@@ -344,6 +344,34 @@ TEST_F(VisFileTest, AReadOnlyVisFileIsNotReplaced) {
   EXPECT_EQ(FilesIn(host_file.parent_path()), std::vector<std::string>{"World.vis"});
 }
 
+// The user's VIS file may be a link into their simulator folder and carry permissions of its own;
+// a save keeps both, and a temporary file left by a killed save goes when the file is read again.
+TEST_F(VisFileTest, ReplacingKeepsALinkAndItsTargetsPermissionsAndNoTemporaryFileStays) {
+  namespace fs = std::filesystem;
+  const auto original = VisBuilder().Entry(1, "a\\*.bgl", "A").Build();
+  const fs::path real = dir.Write("Store/World.vis", original);
+  fs::create_directories(dir.path() / "FS98" / "Scenery");
+  host_file = dir.path() / "FS98" / "Scenery" / "World.vis";
+  fs::create_symlink(real, host_file);
+  fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  dir.Write("FS98/Scenery/World.vis.tmp", std::vector<uint8_t>{1, 2, 3});
+  ts.set.vis_path = "C:\\FS98\\Scenery\\World.vis";
+
+  ASSERT_TRUE(ReadVisFile(ts.session));
+  EXPECT_FALSE(fs::exists(dir.path() / "FS98" / "Scenery" / "World.vis.tmp"));
+  ts.set.menu_entry_path = kMenuEntry;
+  ASSERT_TRUE(AppendMenuEntry(ts.set));
+  ASSERT_TRUE(WriteVisImage(ts.session)) << ::testing::PrintToString(ts.host.messages);
+
+  EXPECT_TRUE(fs::is_symlink(host_file));
+  EXPECT_EQ(testing::ReadFileBytes(real), Image());
+  EXPECT_NE(Image(), original);
+  EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(FilesIn(host_file.parent_path()), std::vector<std::string>{"World.vis"});
+  EXPECT_EQ(FilesIn(real.parent_path()), std::vector<std::string>{"World.vis"});
+}
+
 TEST_F(VisFileTest, StoresChangedSelectionsAndKeepsThemPendingWhenTheWriteFails) {
   VisBuilder vis;
   vis.Entry(1, "a\\*.bgl", "A").Entry(3, "b\\*.bgl", "B").Entry(0, "c\\*.bgl", "C");

@@ -120,6 +120,40 @@ bool StatPath(const std::string& path, struct stat& st) {
   return ::stat(path.c_str(), &st) == 0;
 }
 
+// Moves `from` over `to` where the two lie on different file systems: a copy under a temporary
+// name beside `to`, flushed and renamed over it, then `from` goes. False (with errno) when any
+// step fails; `to` is then as it was.
+bool MoveAcrossFileSystems(const std::string& from, const std::string& to) {
+  int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) return false;
+  std::string part = to + ".partXXXXXX";
+  int out = ::mkstemp(part.data());
+  if (out < 0) {
+    ::close(in);
+    return false;
+  }
+  struct stat st;
+  bool copied = ::fstat(in, &st) == 0 && ::fchmod(out, st.st_mode & 07777) == 0;
+  char buffer[65536];
+  while (copied) {
+    ssize_t got = ::read(in, buffer, sizeof buffer);
+    if (got == 0) break;
+    copied = got > 0 && ::write(out, buffer, static_cast<size_t>(got)) == got;
+  }
+  copied = copied && ::fsync(out) == 0;
+  int saved = errno;
+  ::close(in);
+  copied = ::close(out) == 0 && copied;
+  if (!copied || ::rename(part.c_str(), to.c_str()) != 0) {
+    saved = copied ? errno : saved;
+    ::unlink(part.c_str());
+    errno = saved;
+    return false;
+  }
+  ::unlink(from.c_str());
+  return true;
+}
+
 bool IsFolder(const std::string& path) {
   struct stat st;
   return StatPath(path, st) && S_ISDIR(st.st_mode);
@@ -673,16 +707,36 @@ bool PosixFileSystem::Replace(std::string_view from, std::string_view to) {
       (S_ISDIR(st.st_mode) || IsReadOnlyMode(st.st_mode))) {
     return Fail(win32_error::kAccessDenied);
   }
+  // A link stays a link: the file it points at is the one replaced.
+  std::string destination = target.host;
+  struct stat link;
+  if (::lstat(destination.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+    if (char* real = ::realpath(destination.c_str(), nullptr)) {
+      destination = real;
+      std::free(real);
+    }
+  }
+  // The new file keeps the permissions and, where allowed, the owner of the one it replaces.
+  if (target.exists && StatPath(destination, st)) {
+    ::chmod(source.host.c_str(), st.st_mode & 07777);
+    if (::chown(source.host.c_str(), st.st_uid, st.st_gid) != 0) {
+      // Only the owner's own files can be given away; the file stays the user's.
+    }
+  }
   // The new contents reach the disk before the name points at them.
   int fd = ::open(source.host.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd >= 0) {
     ::fsync(fd);
     ::close(fd);
   }
-  if (::rename(source.host.c_str(), target.host.c_str()) != 0) {
-    return Fail(Win32ErrorFromErrno(errno));
+  if (::rename(source.host.c_str(), destination.c_str()) != 0) {
+    // A link into another file system: the new contents are copied beside the file it points
+    // at and put in its place there.
+    if (errno != EXDEV || !MoveAcrossFileSystems(source.host, destination)) {
+      return Fail(Win32ErrorFromErrno(errno));
+    }
   }
-  std::string folder = target.host.substr(0, target.host.rfind('/') + 1);
+  std::string folder = destination.substr(0, destination.rfind('/') + 1);
   fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd >= 0) {
     ::fsync(fd);
