@@ -144,6 +144,10 @@ TEST_F(MainWindowTest, ProgressBoxShowsItsLinesAndCancelClosesTheSet) {
   HWND box = host.ProgressWindow();
   ASSERT_NE(box, nullptr);
   host.SetProgressLine(ProgressLine::kTotals, "1 VIS entry, 0 Areas, 0 Locations");
+  host.SetStatusCount(StatusPart::kBgls, 12);
+  // The texts of a long operation reach the window with its next frame, the first drain.
+  EXPECT_TRUE(host.PumpMessages());
+  EXPECT_EQ(StatusText(3), "BGLs:  12");
   char text[256] = {};
   GetDlgItemTextA(box, 202, text, sizeof text);
   EXPECT_STREQ(text, "Please wait whilst VIS file 'C:\\World.vis' is being processed.");

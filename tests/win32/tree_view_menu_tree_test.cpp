@@ -151,6 +151,59 @@ TEST_F(TreeViewMenuTreeTest, SortingUsesTheControlsOwnLabelOrder) {
   }
 }
 
+TEST_F(TreeViewMenuTreeTest, ChildrenSharingTheirItemDataAreSortedByTheControlItself) {
+  TreeNode root = Add(nullptr, nullptr, "World.vis", NodeKind::kRoot, 0);
+  TreeNode after = nullptr;
+  for (const char* label : {"delta", "Bravo", "alpha"}) {
+    after = Add(root, after, label, NodeKind::kArea, 1);
+  }
+  tree.SortChildren(root);
+  EXPECT_EQ(Labels(root), (std::vector<std::string>{"alpha", "Bravo", "delta"}));
+  // The walk agrees with the control's own order.
+  std::vector<std::string> in_control;
+  for (auto item = TreeView_GetChild(control_, reinterpret_cast<HTREEITEM>(root)); item;
+       item = TreeView_GetNextSibling(control_, item)) {
+    in_control.push_back(tree.Label(reinterpret_cast<TreeNode>(item)));
+  }
+  EXPECT_EQ(in_control, Labels(root));
+  EXPECT_EQ(tree.Previous(tree.FirstChild(root)), nullptr);
+}
+
+// While a long operation fills the tree the control does not lay itself out: expanding sets the
+// state only and the node to bring into view waits until the changes are shown.
+TEST_F(TreeViewMenuTreeTest, HeldDrawingKeepsTheStateAndShowsTheLastNodeAskedFor) {
+  ShowWindow(control_, SW_SHOWNOACTIVATE);
+  tree.HoldDrawing(true);
+  TreeNode root = Add(nullptr, nullptr, "World.vis", NodeKind::kRoot, 0);
+  EXPECT_TRUE(tree.DrawingHeld());
+  TreeNode area = nullptr;
+  TreeNode last = nullptr;
+  for (uint32_t a = 1; a <= 40; ++a) {
+    area = Add(root, area, ("Area " + std::to_string(a)).c_str(), NodeKind::kArea, a);
+    last = nullptr;
+    for (uint32_t l = 1; l <= 3; ++l) last = Add(area, last, "L", NodeKind::kLocation, a * 3 + l);
+    tree.EnsureVisible(area);  // opens the root at once
+  }
+  EXPECT_TRUE(tree.Expanded(root));
+  tree.Expand(area, true);
+  tree.EnsureVisible(last);
+  TreeNode empty = Add(root, area, "no Locations", NodeKind::kArea, 99);
+  tree.Expand(empty, true);
+  EXPECT_TRUE(tree.Expanded(area));
+  EXPECT_FALSE(tree.Expanded(empty)) << "a node without children stays as it is";
+  tree.HoldDrawing(false);
+  EXPECT_FALSE(tree.DrawingHeld());
+  EXPECT_TRUE(tree.IsShown(last));
+  RECT rect = {};
+  ASSERT_TRUE(TreeView_GetItemRect(control_, reinterpret_cast<HTREEITEM>(last), &rect, TRUE))
+      << "the last node asked for is in view";
+  RECT client = {};
+  GetClientRect(control_, &client);
+  EXPECT_GE(rect.top, 0);
+  EXPECT_LE(rect.bottom, client.bottom);
+  EXPECT_EQ(tree.Count(), 1u + 40 * 4 + 1);
+}
+
 TEST_F(TreeViewMenuTreeTest, WithoutAControlNothingHappens) {
   TreeViewMenuTree none;
   EXPECT_EQ(none.Insert(nullptr, nullptr, "x", 0), nullptr);

@@ -343,10 +343,12 @@ void MainWindow::ClearTree(bool full) {
         wait_box_.Open(instance_, window_);
       }
     }
+    if (items > 0) timing_.Write("close-start", static_cast<double>(items));
     if (items > 0 || full) {
       tree_pane_.reset();
       TreeControlChanged();
     }
+    if (items > 0) timing_.Write("close-end");
     if (wait_box_.Window() != nullptr) {
       EnableWindow(window_, TRUE);
       wait_box_.Close();

@@ -17,6 +17,7 @@
 #include "shell/win32/ini_settings_store.h"
 #include "shell/win32/modal_questions.h"
 #include "shell/win32/registry_reader.h"
+#include "shell/win32/timing_log.h"
 #include "shell/win32/wait_box.h"
 #include "shell/win32/win32_api.h"
 #include "shell/win32/win32_host.h"
@@ -92,9 +93,11 @@ class MainWindow {
   HWND VisControl() const;
   VisPane* GetVisPane() { return vis_pane_.get(); }
   TreePane* GetTreePane() { return tree_pane_.get(); }
+  TreeViewMenuTree& Tree() { return tree_; }
   DetailsPane* GetDetailsPane() { return details_pane_.get(); }
   HWND SearchWindow() const;
   PrintJob& Printing() { return print_job_; }
+  TimingLog& Timing() { return timing_; }
   // The search dialog has ended: it goes.
   void SearchDialogEnded();
 
@@ -215,6 +218,7 @@ class MainWindow {
   WaitBox wait_box_;
   // The printer chosen in one print job is kept for the next until the program ends.
   PrintJob print_job_;
+  TimingLog timing_;
 
   std::string host_scenery_folder_;
   int tree_width_ = 0;

@@ -79,7 +79,10 @@ void MainWindow::OnCommand(WPARAM wparam) {
   // The whole number counts: a control's notification code in the high word is no command.
   bool update = true;
   if (wparam <= static_cast<WPARAM>(kLastCommand) && IsValidCommand(static_cast<int>(wparam))) {
+    timing_.Write("command-start", static_cast<double>(wparam));
     update = DispatchCommand(static_cast<UINT>(wparam));
+    timing_.Write("command-end", static_cast<double>(wparam));
+    timing_.AwaitIdle();
     // The control may have moved its selection without saying so (an Area collapsed over it).
     if (tree_pane_ != nullptr) tree_pane_->SettleSelection();
   }
@@ -199,8 +202,12 @@ void MainWindow::OpenScenerySet(const std::string& vis_path) {
 
 void MainWindow::ScanVisFile() {
   // The scan closes the current set and opens its own progress box.
+  timing_.Write("scan-start");
+  timing_.LongOperationStarted();
   ScanScenerySet(session_);
   host_.CloseProgressBox();
+  timing_.Write("scan-end", timing_.LongestPumpInterval());
+  timing_.AwaitIdle();
 }
 
 bool MainWindow::OnSaveResults() {
@@ -265,7 +272,10 @@ bool MainWindow::OnUndo() {
 }
 
 bool MainWindow::OnExpansionCommand(void (*command)(Session&)) {
+  // Opened one by one, every Area would lay the whole tree out again.
+  tree_.HoldDrawing(true);
   command(session_);
+  tree_.HoldDrawing(false);
   // The commands switch AutoExpand; its check marks follow in every menu that has them.
   CheckItem(IDM_AUTO_EXPAND, options_.auto_expand);
   return true;

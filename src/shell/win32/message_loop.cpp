@@ -27,7 +27,9 @@ bool MainWindow::PreTranslate(MSG& message) {
 
 int MainWindow::RunMessageLoop() {
   MSG message = {};
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+  for (;;) {
+    if (timing_.On()) timing_.QueueChecked(HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0);
+    if (GetMessageA(&message, nullptr, 0, 0) <= 0) break;
     if (PreTranslate(message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);

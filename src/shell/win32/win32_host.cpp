@@ -46,8 +46,12 @@ void Win32Host::Beep() {
 void Win32Host::SetStatusCount(StatusPart part, int64_t value) {
   auto index = static_cast<size_t>(part);
   if (index >= status_texts_.size()) return;
-  status_texts_[index] = kStatusLabels[index] + std::to_string(value);
-  if (shell_.StatusBar() != nullptr) {
+  std::string text = kStatusLabels[index] + std::to_string(value);
+  if (text == status_texts_[index]) return;
+  status_texts_[index] = std::move(text);
+  if (ProgressBoxExists()) {
+    status_waiting_[index] = true;
+  } else if (shell_.StatusBar() != nullptr) {
     SendMessageA(shell_.StatusBar(), SB_SETTEXTA, index,
                  reinterpret_cast<LPARAM>(status_texts_[index].c_str()));
   }
@@ -70,6 +74,9 @@ void Win32Host::ShowStatusTexts() {
 
 void Win32Host::OpenProgressBox(std::string_view message) {
   busy_ = BusyState::kBusy;
+  frame_shown_ = false;
+  for (auto& line : lines_waiting_) line.reset();
+  shell_.Tree().HoldDrawing(true);
   progress_box_.Open(
       shell_.Instance(), shell_.Window(), message,
       [this] {
@@ -82,10 +89,36 @@ void Win32Host::OpenProgressBox(std::string_view message) {
 }
 
 void Win32Host::SetProgressLine(ProgressLine line, std::string_view text) {
+  size_t index =
+      static_cast<size_t>(static_cast<int>(line) - static_cast<int>(ProgressLine::kMessage));
+  if (index < lines_waiting_.size() && ProgressBoxExists()) {
+    lines_waiting_[index] = std::string(text);
+    return;
+  }
   progress_box_.SetLine(static_cast<int>(line), text);
 }
 
+void Win32Host::ShowFrame() {
+  for (size_t i = 0; i < lines_waiting_.size(); ++i) {
+    if (lines_waiting_[i]) {
+      progress_box_.SetLine(static_cast<int>(ProgressLine::kMessage) + static_cast<int>(i),
+                            *lines_waiting_[i]);
+      lines_waiting_[i].reset();
+    }
+  }
+  for (size_t part = 0; part < status_texts_.size(); ++part) {
+    if (status_waiting_[part] && shell_.StatusBar() != nullptr) {
+      SendMessageA(shell_.StatusBar(), SB_SETTEXTA, part,
+                   reinterpret_cast<LPARAM>(status_texts_[part].c_str()));
+    }
+    status_waiting_[part] = false;
+  }
+  shell_.Tree().ShowChanges();
+}
+
 void Win32Host::CloseProgressBox() {
+  ShowFrame();
+  shell_.Tree().HoldDrawing(false);
   busy_ = BusyState::kIdle;
   progress_box_.Close();
 }
@@ -98,8 +131,18 @@ bool Win32Host::OfferToDialogs(MSG& message) {
 }
 
 bool Win32Host::PumpMessages() {
+  shell_.Timing().PumpStarted();
+  // Input, posted and sent messages after every file; drawing and timers once a frame.
+  uint64_t now = GetTickCount64();
+  UINT taken = PM_REMOVE | PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE;
+  if (!frame_shown_ || now - last_frame_ >= kFrameMilliseconds) {
+    ShowFrame();
+    frame_shown_ = true;
+    last_frame_ = now;
+    taken = PM_REMOVE;
+  }
   MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageA(&message, nullptr, 0, 0, taken)) {
     if (message.message == WM_QUIT) {
       // The main loop must see the quit request too.
       PostQuitMessage(static_cast<int>(message.wParam));

@@ -61,12 +61,26 @@ class Win32Host : public Host {
   // Writes all five texts into the status bar, when it exists.
   void ShowStatusTexts();
 
+  // How often a long operation lets the window draw: the queue is drained after every file, but
+  // drawing the tree, the status bar and the progress box after each of thousands of files cost
+  // many times the work itself.
+  static constexpr uint64_t kFrameMilliseconds = 100;
+
  private:
+  // Puts the texts changed since the last frame into the status bar and the progress box, and
+  // lets the tree show its changes.
+  void ShowFrame();
+
   MainWindow& shell_;
   BusyState busy_ = BusyState::kIdle;
   ProgressBox progress_box_;
   std::array<std::string, 5> status_texts_ = {"Areas: 0", "Locns: 0", "Menus: 0", "BGLs:  0",
                                               " VIS:  0"};
+  // Texts waiting for the next frame of a long operation.
+  std::array<bool, 5> status_waiting_ = {};
+  std::array<std::optional<std::string>, 4> lines_waiting_;
+  uint64_t last_frame_ = 0;
+  bool frame_shown_ = false;
 };
 
 }  // namespace tarnwick::win32

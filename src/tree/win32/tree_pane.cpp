@@ -169,8 +169,11 @@ void TreePane::OnSelectionChanged(const NMTREEVIEWA& change) {
   KeyState keys;
   keys.shift = GetKeyState(VK_SHIFT) < 0;
   keys.ctrl = GetKeyState(VK_CONTROL) < 0;
+  TimingLog& timing = shell_.Timing();
+  double start = timing.On() ? timing.Now() : 0;
   OnTreeSelectionChanged(shell_.GetSession(), reinterpret_cast<TreeNode>(change.itemOld.hItem),
                          reinterpret_cast<TreeNode>(change.itemNew.hItem), keys);
+  if (timing.On()) timing.Write("selection-changed", timing.Now() - start);
 }
 
 LRESULT TreePane::OnEndLabelEdit(const NMTVDISPINFOA& edit) {

@@ -1,7 +1,15 @@
-// The MenuTree of the running program: the tree-view control of the tree pane holds the menu's
-// order and titles itself, and this class only translates the port's calls into its messages.
-// The control is destroyed and made anew when a set is closed, so the window is replaceable.
+// The MenuTree of the running program: the tree-view control of the tree pane shows the menu's
+// order and titles, and this class translates the port's calls into its messages. The control is
+// destroyed and made anew when a set is closed, so the window is replaceable.
+//
+// Every change of the tree's shape, labels and marks goes through this class, so it keeps a copy
+// of them and answers the walks from it: the control checks every item handle it is given against
+// all of its items, which made each walk cost the square of the tree's size. Selection and
+// expansion belong to the user as well and are read from the control.
 #pragma once
+
+#include <string>
+#include <unordered_map>
 
 #include "scenery/menu_tree.h"
 #include "shell/win32/win32_api.h"
@@ -11,10 +19,19 @@ namespace tarnwick::win32 {
 class TreeViewMenuTree : public MenuTree {
  public:
   TreeViewMenuTree() = default;
-  explicit TreeViewMenuTree(HWND control) : control_(control) {}
+  explicit TreeViewMenuTree(HWND control) { SetControl(control); }
 
-  void SetControl(HWND control) { control_ = control; }
+  // A new control starts empty.
+  void SetControl(HWND control);
   HWND Control() const { return control_; }
+
+  // While a long operation fills the tree, the control neither lays out nor draws after every
+  // change: expanding only sets the state and bringing into view waits. ShowChanges lays the
+  // tree out once, brings the last node asked for into view and lets it draw, until the next
+  // change; HoldDrawing(false) does so for good.
+  void HoldDrawing(bool hold);
+  void ShowChanges();
+  bool DrawingHeld() const { return held_; }
 
   TreeNode Insert(TreeNode parent, TreeNode after, std::string_view label, TreeItemData data,
                   TreeNode copy = nullptr) override;
@@ -45,9 +62,32 @@ class TreeViewMenuTree : public MenuTree {
   void EditLabel(TreeNode node) override;
 
  private:
-  TreeNode Relative(TreeNode node, UINT relation) const;
+  struct Node {
+    TreeNode parent = nullptr;
+    TreeNode first = nullptr;
+    TreeNode last = nullptr;
+    TreeNode next = nullptr;
+    TreeNode previous = nullptr;
+    TreeItemData data = 0;
+    bool marked = false;
+    std::string label;
+  };
+  const Node* Find(TreeNode node) const;
+  Node* Find(TreeNode node);
+  // The first and last child slots of `parent` (the top level for nullptr).
+  TreeNode& FirstOf(TreeNode parent);
+  TreeNode& LastOf(TreeNode parent);
+  void Unlink(TreeNode node);
+  void Forget(TreeNode node);
+  void SetHeld(bool hold);
 
   HWND control_ = nullptr;
+  std::unordered_map<TreeNode, Node> nodes_;
+  TreeNode first_top_ = nullptr;
+  TreeNode last_top_ = nullptr;
+  bool held_ = false;
+  bool drawing_off_ = false;
+  TreeNode pending_visible_ = nullptr;
 };
 
 // The image of a node: its kind, or its kind + 3 when marked; the selected image is always the

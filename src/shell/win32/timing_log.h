@@ -1,0 +1,42 @@
+// Times of the window's long steps, for the window benchmark: written to the file named by the
+// environment variable TARNWICK_TIMING, one line per step ("<milliseconds> <step> [figure]"), and
+// nothing at all when it is not set.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string_view>
+
+namespace tarnwick::win32 {
+
+class TimingLog {
+ public:
+  TimingLog();
+  ~TimingLog();
+  TimingLog(const TimingLog&) = delete;
+  TimingLog& operator=(const TimingLog&) = delete;
+
+  bool On() const { return file_ != nullptr; }
+  // Milliseconds on the performance counter, the clock every process of the machine shares.
+  double Now() const;
+  // Writes the step at the current time, with a figure when one is given.
+  void Write(std::string_view step, double figure = -1);
+  // The next time the message queue is found empty (everything painted) writes "idle".
+  void AwaitIdle() { awaiting_idle_ = On(); }
+  // Called by the message loop before it waits.
+  void QueueChecked(bool empty);
+
+  // The longest time between two drains of the queue during a long operation.
+  void PumpStarted();
+  void LongOperationStarted() { last_pump_ = -1, longest_pump_interval_ = 0; }
+  double LongestPumpInterval() const { return longest_pump_interval_; }
+
+ private:
+  std::FILE* file_ = nullptr;
+  int64_t frequency_ = 1;
+  bool awaiting_idle_ = false;
+  double last_pump_ = -1;
+  double longest_pump_interval_ = 0;
+};
+
+}  // namespace tarnwick::win32
