@@ -113,6 +113,7 @@ struct BareTree {
 
 struct Floors {
   double scan = 0;
+  double scan_in_process = 0;
   double insertion = 0;
   double destruction = 0;
   double expand_control = 0;
@@ -129,10 +130,12 @@ Floors MeasureFloors(const std::string& vis, const std::string& cli) {
   tarnwick::cli::JobLine line;
   line.file = vis;
   tarnwick::cli::SceneryJob job(line, tarnwick::cli::CliHost::Answer::kNo);
+  auto start_scan = Clock::now();
   if (!job.Locate("menu") || !job.Scan()) {
     std::fprintf(stderr, "the set could not be scanned\n");
     std::exit(1);
   }
+  f.scan_in_process = MsSince(start_scan);
   tarnwick::MenuTree& tree = job.tree();
   f.items = tree.Count();
 
@@ -262,6 +265,8 @@ int Measure(const std::string& vis, const std::string& program, const std::strin
   }
   TimingFile file(timing);
   double scan_start = file.Await("scan-start");
+  double frames = (file.Await("scan-frames"), file.LastFigure());
+  double drains = (file.Await("scan-drains"), file.LastFigure());
   double scan_end = file.Await("scan-end");
   double longest_pump = file.LastFigure();
   double shown = file.Await("idle");
@@ -273,8 +278,11 @@ int Measure(const std::string& vis, const std::string& program, const std::strin
   double floor_open = f.scan + f.insertion;
   Figure("open: scan start to last item shown", shown - scan_start);
   Figure("  of which the scan's own loop", scan_end - scan_start);
+  Figure("    drawing frames", frames);
+  Figure("    draining the queue between frames", drains);
   Figure("  floor: scan without window (cli)", f.scan);
   Figure("  floor: bare tree-view insertion", f.insertion);
+  Figure("  (the same scan inside this process)", f.scan_in_process);
   Figure("  ratio to floor", (shown - scan_start) / floor_open, "x");
   Figure("longest time between two drains (Cancel)", longest_pump);
 

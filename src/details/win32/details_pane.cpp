@@ -18,7 +18,6 @@ namespace {
 
 constexpr DWORD kDetailsStyle = WS_CHILD | WS_VISIBLE | WS_THICKFRAME | LVS_NOSORTHEADER |
                                 LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
-constexpr UINT_PTR kSubclassId = 1;
 constexpr int kPictureColumnWidth = 20;
 constexpr int kLeastValueWidth = 100;
 constexpr int kFirstEditableRow = kFirstEditableDetailRow;
@@ -55,8 +54,7 @@ std::unique_ptr<DetailsPane> DetailsPane::Create(MainWindow& shell) {
     if (code != 0) shell.GetHost().ShowMessage(code, "creating details window");
     return nullptr;
   }
-  SetWindowSubclass(pane->control_, SubclassProcedure, kSubclassId,
-                    reinterpret_cast<DWORD_PTR>(pane.get()));
+  pane->hook_.Attach(pane->control_, SubclassProcedure, pane.get());
   pane->popup_.Reset(LoadMenuA(shell.Instance(), "DETAILpopup"));
   pane->SetCheckMarks(shell.GetOptions().show_all_fields, shell.GetOptions().fractional_minutes);
   pane->images_.Reset(LoadPictureList(shell.Instance(), IDB_ROOT, IDB_LOCATION_MARKED));
@@ -84,7 +82,7 @@ std::unique_ptr<DetailsPane> DetailsPane::Create(MainWindow& shell) {
 
 DetailsPane::~DetailsPane() {
   if (control_ != nullptr && IsWindow(control_)) {
-    RemoveWindowSubclass(control_, SubclassProcedure, kSubclassId);
+    hook_.Detach();
     DestroyWindow(control_);
   }
 }
@@ -269,7 +267,7 @@ int DetailsPane::ClickRow(LPARAM position) {
 }
 
 LRESULT CALLBACK DetailsPane::SubclassProcedure(HWND control, UINT message, WPARAM wparam,
-                                                LPARAM lparam, UINT_PTR id, DWORD_PTR self) {
+                                                LPARAM lparam, void* self) {
   auto* pane = reinterpret_cast<DetailsPane*>(self);
   switch (message) {
     case WM_SIZE:
@@ -283,7 +281,7 @@ LRESULT CALLBACK DetailsPane::SubclassProcedure(HWND control, UINT message, WPAR
       break;
     case WM_LBUTTONDOWN: {
       int row = pane->ClickRow(lparam);
-      LRESULT result = DefSubclassProc(control, message, wparam, lparam);
+      LRESULT result = pane->hook_.Default(control, message, wparam, lparam);
       // A click beside the first column is no click on an item to the list, which would leave
       // the row unselected.
       if (row >= 0 && pane->control_ != nullptr) pane->SelectRow(row);
@@ -300,13 +298,12 @@ LRESULT CALLBACK DetailsPane::SubclassProcedure(HWND control, UINT message, WPAR
       if (pane->OnRightButtonDown(lparam)) return 0;
       break;
     case WM_NCDESTROY:
-      RemoveWindowSubclass(control, SubclassProcedure, id);
       pane->control_ = nullptr;
       break;
     default:
       break;
   }
-  return DefSubclassProc(control, message, wparam, lparam);
+  return pane->hook_.Default(control, message, wparam, lparam);
 }
 
 void DetailsPane::OnSize(WPARAM state, int client_width) {

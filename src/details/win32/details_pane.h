@@ -9,6 +9,7 @@
 #include "details/value_edit.h"
 #include "details/win32/value_edit_box.h"
 #include "scenery/menu_tree.h"
+#include "shell/win32/control_hook.h"
 #include "shell/win32/handles.h"
 #include "shell/win32/win32_api.h"
 
@@ -59,7 +60,7 @@ class DetailsPane {
  private:
   explicit DetailsPane(MainWindow& shell) : shell_(shell) {}
   static LRESULT CALLBACK SubclassProcedure(HWND control, UINT message, WPARAM wparam,
-                                            LPARAM lparam, UINT_PTR id, DWORD_PTR self);
+                                            LPARAM lparam, void* self);
   void OnSize(WPARAM state, int client_width);
   int ClickRow(LPARAM position);
   void SelectRow(int row);
@@ -70,6 +71,7 @@ class DetailsPane {
 
   MainWindow& shell_;
   HWND control_ = nullptr;
+  ControlHook hook_;
   MenuHandle popup_;
   ImageListHandle images_;
   int row_height_ = 0;

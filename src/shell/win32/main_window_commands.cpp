@@ -206,6 +206,8 @@ void MainWindow::ScanVisFile() {
   timing_.LongOperationStarted();
   ScanScenerySet(session_);
   host_.CloseProgressBox();
+  timing_.Write("scan-frames", timing_.Frames());
+  timing_.Write("scan-drains", timing_.Drains());
   timing_.Write("scan-end", timing_.LongestPumpInterval());
   timing_.AwaitIdle();
 }

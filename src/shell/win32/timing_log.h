@@ -28,8 +28,13 @@ class TimingLog {
 
   // The longest time between two drains of the queue during a long operation.
   void PumpStarted();
-  void LongOperationStarted() { last_pump_ = -1, longest_pump_interval_ = 0; }
+  void LongOperationStarted() { last_pump_ = -1, longest_pump_interval_ = frames_ = drains_ = 0; }
   double LongestPumpInterval() const { return longest_pump_interval_; }
+  // Time a long operation spent drawing frames and draining the queue between them.
+  void FrameTaken(double ms) { frames_ += ms; }
+  void DrainTaken(double ms) { drains_ += ms; }
+  double Frames() const { return frames_; }
+  double Drains() const { return drains_; }
 
  private:
   std::FILE* file_ = nullptr;
@@ -37,6 +42,8 @@ class TimingLog {
   bool awaiting_idle_ = false;
   double last_pump_ = -1;
   double longest_pump_interval_ = 0;
+  double frames_ = 0;
+  double drains_ = 0;
 };
 
 }  // namespace tarnwick::win32

@@ -131,28 +131,39 @@ bool Win32Host::OfferToDialogs(MSG& message) {
 }
 
 bool Win32Host::PumpMessages() {
-  shell_.Timing().PumpStarted();
+  TimingLog& timing = shell_.Timing();
+  timing.PumpStarted();
+  double started = timing.On() ? timing.Now() : 0;
   // Input, posted and sent messages after every file; drawing and timers once a frame.
-  uint64_t now = GetTickCount64();
   UINT taken = PM_REMOVE | PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE;
-  if (!frame_shown_ || now - last_frame_ >= kFrameMilliseconds) {
+  bool frame = !frame_shown_ || GetTickCount64() - last_frame_ >= kFrameMilliseconds;
+  if (frame) {
     ShowFrame();
-    frame_shown_ = true;
-    last_frame_ = now;
     taken = PM_REMOVE;
   }
+  bool go_on = true;
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, taken)) {
     if (message.message == WM_QUIT) {
       // The main loop must see the quit request too.
       PostQuitMessage(static_cast<int>(message.wParam));
-      return false;
+      go_on = false;
+      break;
     }
     if (OfferToDialogs(message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
-  return true;
+  if (frame) {
+    // The next frame is due a whole interval after this one has been drawn.
+    frame_shown_ = true;
+    last_frame_ = GetTickCount64();
+  }
+  if (timing.On()) {
+    double spent = timing.Now() - started;
+    frame ? timing.FrameTaken(spent) : timing.DrainTaken(spent);
+  }
+  return go_on;
 }
 
 void Win32Host::ClearVisRows() {

@@ -18,7 +18,6 @@ namespace tarnwick::win32 {
 namespace {
 constexpr DWORD kTreeStyle = WS_CHILD | WS_VISIBLE | WS_THICKFRAME | TVS_HASBUTTONS | TVS_HASLINES |
                              TVS_LINESATROOT | TVS_EDITLABELS | TVS_SHOWSELALWAYS;
-constexpr UINT_PTR kSubclassId = 1;
 }  // namespace
 
 std::unique_ptr<TreePane> TreePane::Create(MainWindow& shell) {
@@ -48,8 +47,7 @@ std::unique_ptr<TreePane> TreePane::Create(MainWindow& shell) {
 
   // The pane is laid out as made: only a later change of its size is the user's.
   shell.SetTreeHeight(shell.PaneHeight());
-  SetWindowSubclass(pane->control_, SubclassProcedure, kSubclassId,
-                    reinterpret_cast<DWORD_PTR>(pane.get()));
+  pane->hook_.Attach(pane->control_, SubclassProcedure, pane.get());
   pane->item_menu_.Reset(LoadMenuA(shell.Instance(), "TREEpopup"));
   pane->space_menu_.Reset(LoadMenuA(shell.Instance(), "TREENpopup"));
   pane->SetAutoExpandMark(shell.GetOptions().auto_expand);
@@ -69,7 +67,7 @@ TreePane::~TreePane() {
   }
   // The control goes before the image list it shows.
   if (control_ != nullptr && IsWindow(control_)) {
-    RemoveWindowSubclass(control_, SubclassProcedure, kSubclassId);
+    hook_.Detach();
     DestroyWindow(control_);
   }
 }
@@ -81,7 +79,7 @@ void TreePane::SetAutoExpandMark(bool on) {
 }
 
 LRESULT CALLBACK TreePane::SubclassProcedure(HWND control, UINT message, WPARAM wparam,
-                                             LPARAM lparam, UINT_PTR id, DWORD_PTR self) {
+                                             LPARAM lparam, void* self) {
   auto* pane = reinterpret_cast<TreePane*>(self);
   switch (message) {
     case WM_SIZE:
@@ -98,13 +96,12 @@ LRESULT CALLBACK TreePane::SubclassProcedure(HWND control, UINT message, WPARAM 
       if (pane->OnRightButtonDown(lparam)) return 0;
       break;
     case WM_NCDESTROY:
-      RemoveWindowSubclass(control, SubclassProcedure, id);
       pane->control_ = nullptr;
       break;
     default:
       break;
   }
-  return DefSubclassProc(control, message, wparam, lparam);
+  return pane->hook_.Default(control, message, wparam, lparam);
 }
 
 void TreePane::OnSize(WPARAM state, int client_width) {

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "shell/win32/control_hook.h"
 #include "shell/win32/handles.h"
 #include "shell/win32/win32_api.h"
 #include "tree/auto_scroll.h"
@@ -63,7 +64,7 @@ class TreePane {
  private:
   explicit TreePane(MainWindow& shell) : shell_(shell) {}
   static LRESULT CALLBACK SubclassProcedure(HWND control, UINT message, WPARAM wparam,
-                                            LPARAM lparam, UINT_PTR id, DWORD_PTR self);
+                                            LPARAM lparam, void* self);
   void OnSize(WPARAM state, int client_width);
   bool OnRightButtonDown(LPARAM position);
   void OnKeyDown(WORD key);
@@ -84,6 +85,7 @@ class TreePane {
 
   MainWindow& shell_;
   HWND control_ = nullptr;
+  ControlHook hook_;
   MenuHandle item_menu_;
   MenuHandle space_menu_;
   ImageListHandle images_;

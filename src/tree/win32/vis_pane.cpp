@@ -17,7 +17,6 @@ namespace {
 
 constexpr DWORD kVisStyle = WS_CHILD | WS_VISIBLE | WS_THICKFRAME | LVS_REPORT | LVS_SINGLESEL |
                             LVS_SHOWSELALWAYS | LVS_NOSORTHEADER;
-constexpr UINT_PTR kSubclassId = 1;
 constexpr int kPictureColumnWidth = 20;
 // A path column narrower than this is not worth resizing to.
 constexpr int kLeastPathWidth = 100;
@@ -58,8 +57,7 @@ std::unique_ptr<VisPane> VisPane::Create(MainWindow& shell) {
     if (code != 0) shell.GetHost().ShowMessage(code, "creating VIS window");
     return nullptr;
   }
-  SetWindowSubclass(pane->control_, SubclassProcedure, kSubclassId,
-                    reinterpret_cast<DWORD_PTR>(pane.get()));
+  pane->hook_.Attach(pane->control_, SubclassProcedure, pane.get());
   pane->popup_.Reset(LoadMenuA(shell.Instance(), "VISpopup"));
   pane->images_.Reset(LoadPictureList(shell.Instance(), IDB_VIS_OFF, IDB_VIS_ON));
   if (pane->images_) {
@@ -76,7 +74,7 @@ std::unique_ptr<VisPane> VisPane::Create(MainWindow& shell) {
 
 VisPane::~VisPane() {
   if (control_ != nullptr && IsWindow(control_)) {
-    RemoveWindowSubclass(control_, SubclassProcedure, kSubclassId);
+    hook_.Detach();
     DestroyWindow(control_);
   }
 }
@@ -135,7 +133,7 @@ int VisPane::ClickRow(LPARAM position) {
 }
 
 LRESULT CALLBACK VisPane::SubclassProcedure(HWND control, UINT message, WPARAM wparam,
-                                            LPARAM lparam, UINT_PTR id, DWORD_PTR self) {
+                                            LPARAM lparam, void* self) {
   auto* pane = reinterpret_cast<VisPane*>(self);
   switch (message) {
     case WM_SIZE:
@@ -157,7 +155,7 @@ LRESULT CALLBACK VisPane::SubclassProcedure(HWND control, UINT message, WPARAM w
       break;
     case WM_LBUTTONDOWN: {
       int row = pane->ClickRow(lparam);
-      LRESULT result = DefSubclassProc(control, message, wparam, lparam);
+      LRESULT result = pane->hook_.Default(control, message, wparam, lparam);
       // A click on the title or path is no click on an item to the list, which then clears the
       // selection: the row under the pointer stays selected.
       if (row >= 0 && pane->control_ != nullptr) pane->SelectRow(row);
@@ -170,13 +168,12 @@ LRESULT CALLBACK VisPane::SubclassProcedure(HWND control, UINT message, WPARAM w
       if (pane->OnRightButtonDown(lparam)) return 0;
       break;
     case WM_NCDESTROY:
-      RemoveWindowSubclass(control, SubclassProcedure, id);
       pane->control_ = nullptr;
       break;
     default:
       break;
   }
-  return DefSubclassProc(control, message, wparam, lparam);
+  return pane->hook_.Default(control, message, wparam, lparam);
 }
 
 void VisPane::OnSize(WPARAM state, int client_width) {

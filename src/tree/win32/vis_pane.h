@@ -5,6 +5,7 @@
 #include <memory>
 #include <string_view>
 
+#include "shell/win32/control_hook.h"
 #include "shell/win32/handles.h"
 #include "shell/win32/win32_api.h"
 
@@ -48,7 +49,7 @@ class VisPane {
  private:
   explicit VisPane(MainWindow& shell) : shell_(shell) {}
   static LRESULT CALLBACK SubclassProcedure(HWND control, UINT message, WPARAM wparam,
-                                            LPARAM lparam, UINT_PTR id, DWORD_PTR self);
+                                            LPARAM lparam, void* self);
   void OnSize(WPARAM state, int client_width);
   void ShowPicture(int row, bool on);
   void SelectRow(int row);
@@ -56,6 +57,7 @@ class VisPane {
 
   MainWindow& shell_;
   HWND control_ = nullptr;
+  ControlHook hook_;
   MenuHandle popup_;
   ImageListHandle images_;
   bool unchanged_ = true;
