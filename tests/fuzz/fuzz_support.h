@@ -217,6 +217,18 @@ inline void TakeFaults(testing::FailingFileSystem& fs, const uint8_t*& data, siz
   };
 }
 
+// A FuzzSession for a writer: `faulty` runs on its files through `failing`, which fails changes
+// as the input's first bytes say (see TakeFaults, which takes them off the input); the session
+// itself sees the files as they are.
+struct FaultyFuzzSession : FuzzSession {
+  FaultyFuzzSession(const uint8_t*& data, size_t& size)
+      : failing(fs), faulty{set, tree, failing, host, options, log, tree_state} {
+    TakeFaults(failing, data, size);
+  }
+  testing::FailingFileSystem failing;
+  Session faulty;
+};
+
 // The bytes a file holds, or nothing when it does not exist.
 inline std::optional<std::vector<uint8_t>> FileBytes(const MemoryFileSystem& fs,
                                                      std::string_view path) {

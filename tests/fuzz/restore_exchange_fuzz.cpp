@@ -52,9 +52,7 @@ std::map<std::string, std::vector<uint8_t>> Swapped(
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  fuzz::FuzzSession f;
-  testing::FailingFileSystem failing(f.fs);
-  fuzz::TakeFaults(failing, data, size);
+  fuzz::FaultyFuzzSession f(data, size);
   if (size < 1) return 0;
   const std::pair<std::string, char> files[] = {{kMenu, 'M'},
                                                 {kPrevious, 'P'},
@@ -73,12 +71,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto in_order = Results(ordered);
 
   int failures = 0;
-  failing.fail_when = [&failures, decide = failing.fail_when](int change) {
+  f.failing.fail_when = [&failures, decide = f.failing.fail_when](int change) {
     bool fails = decide(change);
     failures += fails ? 1 : 0;
     return fails;
   };
-  const bool exchanged = ExchangeWithPreviousCopy(failing, kMenu);
+  const bool exchanged = ExchangeWithPreviousCopy(f.failing, kMenu);
   const auto left = Results(f.fs);
   if (exchanged) Check(left == Swapped(in_order));
   // One refused change is undone at once: the results are where they were.

@@ -29,9 +29,7 @@ std::vector<uint8_t> ImageBytes(const VisImage& image) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  fuzz::FuzzSession f;
-  testing::FailingFileSystem failing(f.fs);
-  fuzz::TakeFaults(failing, data, size);
+  fuzz::FaultyFuzzSession f(data, size);
   if (size < 1) return 0;
   // Which files are there, and which are read-only: current, previous copy, and the two that a
   // stopped save leaves; then the current result's bytes and the previous copy's, split in half.
@@ -72,9 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<uint8_t> new_vis = ImageBytes(f.set.image);
   f.set.image = kept;
 
-  Session s{f.set, f.tree, failing, f.host, f.options, f.log, f.tree_state};
   f.host.OpenProgressBox("");
-  const bool saved = WriteResults(s);
+  const bool saved = WriteResults(f.faulty);
   f.host.CloseProgressBox();
   RecoverMenuResults(f.fs, menu);
 

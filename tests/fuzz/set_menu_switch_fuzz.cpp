@@ -27,9 +27,7 @@ void CheckSwitched(const std::vector<uint8_t>& before, const std::vector<uint8_t
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  fuzz::FuzzSession f;
-  testing::FailingFileSystem failing(f.fs);
-  fuzz::TakeFaults(failing, data, size);
+  fuzz::FaultyFuzzSession f(data, size);
   const char* path = "C:\\FS98\\Scenery\\Alps\\Scenery\\alps.bgl";
   const std::vector<uint8_t> original(data, data + size);
   f.fs.files[path] = original;
@@ -39,10 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Without a header no byte is the switch byte: nothing may change.
   const size_t switch_at = menu != 0 ? menu : size;
 
-  const bool off = SetMenuSwitch(failing, path, 0);
+  const bool off = SetMenuSwitch(f.failing, path, 0);
   const std::vector<uint8_t> after_off = f.fs.files[path];
   CheckSwitched(original, after_off, switch_at, off, 0);
-  const bool on = SetMenuSwitch(failing, path, 1);
+  const bool on = SetMenuSwitch(f.failing, path, 1);
   const std::vector<uint8_t> after_on = f.fs.files[path];
   CheckSwitched(after_off, after_on, switch_at, on, 1);
   if (off && on && switch_at < size && original[switch_at] == 1) Check(after_on == original);

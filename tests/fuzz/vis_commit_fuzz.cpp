@@ -12,9 +12,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace tarnwick;
   using fuzz::Check;
-  fuzz::FuzzSession f;
-  testing::FailingFileSystem failing(f.fs);
-  fuzz::TakeFaults(failing, data, size);
+  fuzz::FaultyFuzzSession f(data, size);
   if (size < 1) return 0;
   const uint8_t toggles = data[0];
   const char* vis = "C:\\FS98\\Scenery\\World.vis";
@@ -31,8 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     changed[entry.flags_offset] = entry.working_flags;
   }
 
-  Session s{f.set, f.tree, failing, f.host, f.options, f.log, f.tree_state};
-  const VisCommitResult result = CommitVisSelections(s);
+  const VisCommitResult result = CommitVisSelections(f.faulty);
   Check(result != VisCommitResult::kCancelled);
   Check(f.fs.files[vis] == (result == VisCommitResult::kWritten ? changed : old));
 
