@@ -278,6 +278,11 @@ TEST(PosixFileSystemTest, ProgramNamesAreSpeltOnTheHostAsWineSpellsThem) {
     std::string name(1, static_cast<char>(byte));
     EXPECT_EQ(ProgramName(HostName(name)), name) << byte;
   }
+  // Letters beyond ASCII have their upper case as in Windows; signs and lone letters do not.
+  EXPECT_TRUE(SameProgramName("Z\xfcrich \x9a\xff", "z\xdcRICH \x8a\x9f"));
+  for (const char* other : {"\xf7", "\xdf", "\xb5"}) {
+    EXPECT_FALSE(SameProgramName(other, std::string(1, static_cast<char>(other[0] - 0x20))));
+  }
   // Not UTF-8, or a character the code page lacks: no program name.
   for (std::string host :
        {"Z\xfcrich", "\xe6\x97\xa5", "\xc2\x80", "\xc1\xbc", "Z\xc3", "\xf0\x9f\x98\x80"}) {
@@ -298,7 +303,7 @@ TEST(PosixFileSystemTest, ANameAboveAsciiLeadsToItsUtf8Spelling) {
 
   EXPECT_EQ(posix.HostPath("T:\\Scenery\\Z\xfcrich\\Scenery\\Br\xfcssel.bgl"),
             zurich + "/Scenery/Br\xc3\xbcssel.bgl");
-  EXPECT_EQ(posix.HostPath("T:\\SCENERY\\z\xfcRICH\\scenery\\PLAIN.BGL"),
+  EXPECT_EQ(posix.HostPath("T:\\SCENERY\\Z\xdcRICH\\scenery\\PLAIN.BGL"),  // U with diaeresis
             zurich + "/Scenery/plain.bgl");
   auto file = posix.Open("t:\\scenery\\Z\xfcrich\\Scenery\\br\xfcSSEL.bgl", OpenMode::kRead);
   ASSERT_TRUE(file);

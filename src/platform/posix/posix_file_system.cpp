@@ -173,12 +173,13 @@ bool IsReadOnlyMode(mode_t mode) {
 }
 
 // Whether the host name `entry` is the program name `name` without regard to case: read as
-// UTF-8 as Wine stores it, or byte for byte as another program may have stored it.
+// UTF-8 as Wine stores it (its letters beyond ASCII folded as Windows folds them), or byte for
+// byte as another program may have stored it.
 bool EntryIsNamed(std::string_view entry, std::string_view name) {
   if (EqualIgnoringCase(entry, name)) return true;
   if (!HasHighBytes(entry)) return false;
   std::optional<std::string> program = ProgramName(entry);
-  return program && EqualIgnoringCase(*program, name);
+  return program && SameProgramName(*program, name);
 }
 
 // The entry of `folder` that the program name `name` stands for: the exact name when it exists

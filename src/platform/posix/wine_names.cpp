@@ -24,6 +24,15 @@ std::optional<unsigned char> ByteOf(char32_t c) {
   return std::nullopt;
 }
 
+// The upper-case letter of a lower-case one: ASCII, the Latin-1 letters but the division sign,
+// and the four pairs of the code page's own block (S, OE and Z with caron, Y with diaeresis).
+unsigned char UpperLetter(unsigned char b) {
+  if ((b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE && b != 0xF7)) return b - 0x20;
+  if (b == 0x9A || b == 0x9C || b == 0x9E) return b - 0x10;
+  if (b == 0xFF) return 0x9F;
+  return b;
+}
+
 void AppendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
     out += static_cast<char>(c);
@@ -45,6 +54,17 @@ std::string HostName(std::string_view program_name) {
   out.reserve(program_name.size() * 2);
   for (char c : program_name) AppendUtf8(out, CharacterOf(static_cast<unsigned char>(c)));
   return out;
+}
+
+bool SameProgramName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (UpperLetter(static_cast<unsigned char>(a[i])) !=
+        UpperLetter(static_cast<unsigned char>(b[i]))) {
+      return false;
+    }
+  }
+  return true;
 }
 
 std::optional<std::string> ProgramName(std::string_view host_name) {

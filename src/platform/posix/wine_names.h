@@ -18,6 +18,11 @@ std::string HostName(std::string_view program_name);
 // code page 1252 lacks.
 std::optional<std::string> ProgramName(std::string_view host_name);
 
+// Whether two program names are the same without regard to case, as Windows compares them:
+// ASCII and the letters of the code page (e with acute and E with acute, S with caron and S with
+// caron, ...) are each one letter.
+bool SameProgramName(std::string_view a, std::string_view b);
+
 // Whether a name holds a byte above ASCII (only such names differ between the two spellings).
 inline bool HasHighBytes(std::string_view name) {
   for (char c : name) {
