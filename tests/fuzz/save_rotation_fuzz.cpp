@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(now_current == old_current);
     // The copy is the one before, or already the current result when the save stopped between
     // keeping it and putting the new one in place.
-    Check(now_previous == old_previous || now_previous == old_current);
+    Check(now_previous == old_previous || (old_current && now_previous == old_current));
   }
   const std::vector<uint8_t>& vis = f.fs.files[f.set.vis_path];
   Check(vis == old_vis || vis == new_vis);
