@@ -12,7 +12,9 @@ bool ExchangeWithPreviousCopy(FileSystem& fs, const std::string& menu_bgl_path) 
   // A parked file left by an exchange that was stopped is a result: it is put back first, and
   // one that cannot be is never deleted to make room.
   RecoverMenuResults(fs, menu_bgl_path);
-  if (fs.Exists(parked)) return false;
+  // Without a previous copy there is nothing to exchange: the current result stays where it is
+  // rather than being parked on the way to a refused rename.
+  if (fs.Exists(parked) || !fs.Exists(previous)) return false;
   const bool has_current = fs.Exists(menu_bgl_path);
   if (has_current && !fs.Rename(menu_bgl_path, parked)) return false;
   if (!fs.Rename(previous, menu_bgl_path)) {

@@ -137,6 +137,25 @@ TEST_F(CliSceneryTest, ARestoreThatExchangesNothingFails) {
   EXPECT_EQ(Run({"restore", vis}).exit_code, 0);
 }
 
+// A menu the scan reads but the switch refuses to touch (its first title runs to the end of its
+// record) stays on beside the generated one: the save says so and fails.
+TEST_F(CliSceneryTest, ASaveThatLeavesASourceMenuOnFails) {
+  BglFile open_title = MenuFile({{"Lakes", {"Como"}}});
+  open_title.areas[0].terminated = false;
+  disk.AddFolder("Lakes", {{"lakes.bgl", open_title}});
+  disk.WriteVis();
+
+  auto save = Run({"save", vis, "--yes"});
+  EXPECT_EQ(save.exit_code, 1);
+  EXPECT_EQ(save.out, "");
+  EXPECT_NE(save.err.find("the menu of C:\\FS98\\Scenery\\Lakes\\Scenery\\lakes.bgl could not be "
+                          "switched off"),
+            std::string::npos)
+      << save.err;
+  EXPECT_EQ(disk.SwitchByte(disk.Bgl("Lakes", "lakes.bgl")), 1);
+  EXPECT_EQ(disk.SwitchByte(disk.Bgl("Alps", "alps.bgl")), 0);
+}
+
 TEST_F(CliSceneryTest, ExitCodesTellFailureFromBadUsage) {
   struct Case {
     std::vector<std::string> args;

@@ -3,12 +3,16 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <memory>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "../support/failing_file_system.h"
 #include "platform/file_system.h"
 #include "platform/host.h"
 #include "scenery/log_file.h"
@@ -53,13 +57,19 @@ class MemoryFile : public File {
   uint32_t position_ = 0;
 };
 
-// Files by exact path; no folders, no patterns.
+// Files by exact path; no folders, no patterns. A read-only file refuses writers, deletion and
+// replacement, as the attribute does on Win32; a rename takes the attribute along.
 class MemoryFileSystem : public FileSystem {
  public:
   std::map<std::string, std::vector<uint8_t>, std::less<>> files;
+  std::set<std::string, std::less<>> read_only;
 
   std::unique_ptr<File> Open(std::string_view path, OpenMode mode) override {
     auto it = files.find(path);
+    if (mode != OpenMode::kRead && read_only.count(path) != 0) {
+      error_ = win32_error::kAccessDenied;
+      return nullptr;
+    }
     if (mode == OpenMode::kCreateReadWrite || mode == OpenMode::kCreateWrite) {
       if (it == files.end()) it = files.emplace(std::string(path), std::vector<uint8_t>{}).first;
       it->second.clear();
@@ -71,31 +81,52 @@ class MemoryFileSystem : public FileSystem {
   }
   std::vector<std::string> FindFiles(std::string_view) override { return {}; }
   bool Exists(std::string_view path) override { return files.find(path) != files.end(); }
-  bool IsWritable(std::string_view path) override { return Exists(path); }
-  bool SetNormalAttributes(std::string_view path) override { return Exists(path); }
-  bool SetReadOnly(std::string_view) override { return false; }
+  bool IsWritable(std::string_view path) override {
+    return Exists(path) && read_only.count(path) == 0;
+  }
+  bool SetNormalAttributes(std::string_view path) override {
+    if (auto it = read_only.find(path); it != read_only.end()) read_only.erase(it);
+    return Exists(path);
+  }
+  bool SetReadOnly(std::string_view path) override {
+    return Exists(path) && read_only.emplace(path).second;
+  }
   bool Delete(std::string_view path) override {
     auto it = files.find(path);
-    if (it == files.end()) return false;
+    if (it == files.end()) return Fail(win32_error::kFileNotFound);
+    if (read_only.count(path) != 0) return Fail(win32_error::kAccessDenied);
     files.erase(it);
     return true;
   }
   bool Rename(std::string_view from, std::string_view to) override {
-    return !Exists(to) && Replace(from, to);
+    if (Exists(to)) return Fail(win32_error::kAlreadyExists);
+    return Move(from, to);
   }
   bool Replace(std::string_view from, std::string_view to) override {
-    auto it = files.find(from);
-    if (it == files.end()) return false;
-    std::vector<uint8_t> bytes = std::move(it->second);
-    files.erase(it);
-    files[std::string(to)] = std::move(bytes);
-    return true;
+    if (read_only.count(to) != 0) return Fail(win32_error::kAccessDenied);
+    return Move(from, to);
   }
   bool MakeFolder(std::string_view) override { return true; }
   uint32_t LastError() const override { return error_; }
   std::string ProgramPath(std::string_view typed) override { return std::string(typed); }
 
  private:
+  bool Fail(uint32_t code) {
+    error_ = code;
+    return false;
+  }
+  bool Move(std::string_view from, std::string_view to) {
+    auto it = files.find(from);
+    if (it == files.end()) return Fail(win32_error::kFileNotFound);
+    std::vector<uint8_t> bytes = std::move(it->second);
+    files.erase(it);
+    files[std::string(to)] = std::move(bytes);
+    bool was_read_only = read_only.erase(std::string(from)) != 0;
+    read_only.erase(std::string(to));
+    if (was_read_only) read_only.emplace(to);
+    return true;
+  }
+
   uint32_t error_ = 0;
 };
 
@@ -165,6 +196,49 @@ inline void SetVisEntries(ScenerySet& set,
   set.image.size = static_cast<int32_t>(b.size());
   b.resize(b.size() + VisImage::kSpare, 0);
   set.vis_count = static_cast<int32_t>(entries.size());
+}
+
+// The faults an input asks for, taken from its first bytes: one byte whose lowest bit stops the
+// program at the first fault (every later change fails too), then eight bytes with one bit for
+// each of the first 64 changes (set: that change fails). The rest of the input is left.
+inline void TakeFaults(testing::FailingFileSystem& fs, const uint8_t*& data, size_t& size) {
+  bool stop = false;
+  uint64_t failing = 0;
+  if (size > 0) {
+    stop = (data[0] & 1) != 0;
+    ++data;
+    --size;
+  }
+  for (int i = 0; i < 8 && size > 0; ++i, ++data, --size) failing |= uint64_t{*data} << (8 * i);
+  fs.fail_when = [failing, stop, stopped = false](int change) mutable {
+    bool fails = stopped || (change <= 64 && ((failing >> (change - 1)) & 1) != 0);
+    stopped = fails && stop;
+    return fails;
+  };
+}
+
+// A FuzzSession for a writer: `faulty` runs on its files through `failing`, which fails changes
+// as the input's first bytes say (see TakeFaults, which takes them off the input); the session
+// itself sees the files as they are.
+struct FaultyFuzzSession : FuzzSession {
+  FaultyFuzzSession(const uint8_t*& data, size_t& size)
+      : failing(fs), faulty{set, tree, failing, host, options, log, tree_state} {
+    TakeFaults(failing, data, size);
+  }
+  testing::FailingFileSystem failing;
+  Session faulty;
+};
+
+// The bytes a file holds, or nothing when it does not exist.
+inline std::optional<std::vector<uint8_t>> FileBytes(const MemoryFileSystem& fs,
+                                                     std::string_view path) {
+  auto it = fs.files.find(path);
+  if (it == fs.files.end()) return std::nullopt;
+  return it->second;
+}
+
+inline void Check(bool condition) {
+  if (!condition) std::abort();
 }
 
 }  // namespace tarnwick::fuzz

@@ -1,7 +1,6 @@
 // Any BGL file: reading its menu stays inside the file and the buffer, the model matches the
 // tree, and the menu written from it reads back the same.
 #include <cstdint>
-#include <cstdlib>
 #include <vector>
 
 #include "fuzz_support.h"
@@ -18,9 +17,7 @@ const std::vector<std::pair<uint8_t, std::string>> kVisEntries = {
     {0, "=:\\=\\Scenery\\SanFran\\*.bgl"}, {1, "=:\\=\\Scenery\\Chicago\\*.bgl"},
     {0, "=:\\=\\Scenery\\NewYork\\*.bgl"}, {1, "=:\\=\\Scenery\\LosAngeles\\*.bgl"}};
 
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
+using fuzz::Check;
 
 void ReadMenu(fuzz::FuzzSession& f, const char* path, SceneryCheck check) {
   std::unique_ptr<File> file = f.fs.Open(path, OpenMode::kRead);

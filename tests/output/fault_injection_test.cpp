@@ -1,13 +1,21 @@
-// Every call that changes the disk during a save and a restore fails in turn, once or for good
-// (the program stopped there): afterwards, once the results are put in order, both saved results
-// are on the disk, whole, under their own names.
+// Every call that changes the disk during a save, a restore, a menu switch and a VIS commit fails
+// in turn, once or for good (the program stopped there): afterwards, once the results are put in
+// order, both saved results are on the disk, whole, under their own names; every BGL is as it was
+// or differs in its menu switch byte alone; the VIS file is the old one or the new one.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+#include <map>
 #include <set>
 
+#include "output/original_menus.h"
 #include "output/previous_results.h"
 #include "output/save_results.h"
+#include "output/vis_commit.h"
+#include "scenery/bgl_records.h"
 #include "scenery/menu_paths.h"
+#include "scenery/vis_file.h"
 #include "support/failing_file_system.h"
 #include "support/saved_set.h"
 
@@ -16,15 +24,21 @@ namespace {
 
 using testing::FailingFileSystem;
 using testing::ReadFileBytes;
+using testing::SavedSet;
+using testing::SmallSet;
 using testing::TwoResults;
 
-// Runs `job` with the n-th change failing, for every n until the job runs through untouched.
-void FailEachChange(bool kill, const std::function<void(TwoResults&, Session&)>& job,
-                    const std::function<void(TwoResults&, const std::vector<uint8_t>&)>& check) {
+// Builds a fresh `Set`, readies it with `prepare` on the disk as it is, then runs `job` with the
+// n-th change failing, for every n until the job runs through untouched; `check` then looks at
+// what the disk holds.
+template <typename Set>
+void FailEachChange(bool kill, const std::function<void(Set&)>& prepare,
+                    const std::function<void(Set&, Session&)>& job,
+                    const std::function<void(Set&)>& check) {
   for (int n = 1;; ++n) {
     SCOPED_TRACE(::testing::Message() << (kill ? "killed" : "failed") << " at change " << n);
-    TwoResults set;
-    set.t.set.results_saved = true;
+    Set set;
+    prepare(set);
     FailingFileSystem failing(*set.t.fs);
     failing.fail_at = n;
     failing.kill = kill;
@@ -33,24 +47,65 @@ void FailEachChange(bool kill, const std::function<void(TwoResults&, Session&)>&
     job(set, s);
     bool reached = failing.changes >= n;
     set.t.host.CloseProgressBox();
-
-    // The next start: the results are put in order before anything reads them.
-    BuildMenuPaths(set.s);
-    for (const char* temporary : {"Tmp", "PrevTmp", "New"}) {
-      EXPECT_FALSE(std::filesystem::exists(set.disk.MenuBgl().string() + temporary)) << temporary;
-    }
-    check(set, ReadFileBytes(set.disk.MenuBgl()));
+    check(set);
     if (!reached) break;
   }
 }
 
+// Runs a save or a restore with each change failing; the results are then put in order as the
+// next start does, and `check` gets the current result.
+void FailEachResultChange(
+    bool kill, const std::function<void(Session&)>& job,
+    const std::function<void(TwoResults&, const std::vector<uint8_t>&)>& check) {
+  FailEachChange<TwoResults>(
+      kill, [](TwoResults& set) { set.t.set.results_saved = true; },
+      [&](TwoResults&, Session& s) { job(s); },
+      [&](TwoResults& set) {
+        BuildMenuPaths(set.s);
+        for (const char* temporary : {"Tmp", "PrevTmp", "New"}) {
+          EXPECT_FALSE(std::filesystem::exists(set.disk.MenuBgl().string() + temporary))
+              << temporary;
+        }
+        check(set, ReadFileBytes(set.disk.MenuBgl()));
+      });
+}
+
+using FileBytes = std::map<std::filesystem::path, std::vector<uint8_t>>;
+
+// The bytes of every BGL below the set's Scenery folder: the sources and the generated menu BGL.
+FileBytes BglFiles(const SmallSet& set) {
+  FileBytes files;
+  for (const auto& entry :
+       std::filesystem::recursive_directory_iterator(set.disk.root / "Scenery")) {
+    if (entry.is_regular_file() && entry.path().extension() == ".bgl") {
+      files[entry.path()] = ReadFileBytes(entry.path());
+    }
+  }
+  return files;
+}
+
+// Each file is as it was, or its menu switch byte alone went from 0 to 1 or back.
+void ExpectOnlySwitchBytesChanged(const FileBytes& before) {
+  for (const auto& [path, old] : before) {
+    SCOPED_TRACE(path.string());
+    std::vector<uint8_t> now = ReadFileBytes(path);
+    ASSERT_EQ(now.size(), old.size());
+    const size_t menu = old.size() >= 128 ? GetU32(old.data() + 66) : 0;
+    for (size_t i = 0; i < old.size(); ++i) {
+      if (now[i] == old[i]) continue;
+      ASSERT_EQ(i, menu) << "byte " << i << " changed";
+      EXPECT_LE(now[i], 1) << "switch byte";
+      EXPECT_LE(old[i], 1) << "switch byte";
+    }
+  }
+}
+
 TEST(FaultInjectionTest, ASaveNeverLosesTheLastResult) {
-  std::vector<uint8_t> edited;
   for (bool kill : {false, true}) {
-    FailEachChange(
+    FailEachResultChange(
         kill,
-        [&](TwoResults& set, Session& s) {
-          set.t.tree.SetLabel(set.t.tree.FirstChild(set.t.tree.Root()), "Matterhorn");
+        [](Session& s) {
+          s.tree.SetLabel(s.tree.FirstChild(s.tree.Root()), "Matterhorn");
           SaveResults(s, false, false);
         },
         [&](TwoResults& set, const std::vector<uint8_t>& current) {
@@ -67,13 +122,93 @@ TEST(FaultInjectionTest, ASaveNeverLosesTheLastResult) {
 
 TEST(FaultInjectionTest, ARestoreEndsWithBothResultsWhole) {
   for (bool kill : {false, true}) {
-    FailEachChange(
-        kill, [](TwoResults&, Session& s) { RestorePreviousResults(s); },
+    FailEachResultChange(
+        kill, [](Session& s) { RestorePreviousResults(s); },
         [](TwoResults& set, const std::vector<uint8_t>&) {
           std::vector<std::vector<uint8_t>> results = set.Results();
           std::multiset<std::vector<uint8_t>> got(results.begin(), results.end());
           EXPECT_EQ(got, (std::multiset<std::vector<uint8_t>>{set.first, set.second}));
         });
+  }
+}
+
+// The switches of "Enable original menus", "Disable original menus" and of a save, over a set
+// saved once: one source BGL read-only, so that its attributes change too.
+TEST(FaultInjectionTest, ASwitchChangesNoByteButTheSwitch) {
+  struct Case {
+    const char* name;
+    bool originals_on_first;
+    std::function<void(Session&)> job;
+  };
+  const Case cases[] = {
+      {"originals on", false, [](Session& s) { RunOriginalMenusCommand(s, false); }},
+      {"originals off", true, [](Session& s) { RunOriginalMenusCommand(s, true); }},
+      {"save's switch-off", true, [](Session& s) { DisableSourceMenus(s); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (bool kill : {false, true}) {
+      FileBytes before;
+      FailEachChange<SavedSet>(
+          kill,
+          [&](SavedSet& set) {
+            if (c.originals_on_first) RunOriginalMenusCommand(set.s, false);
+            std::filesystem::permissions(set.disk.Bgl("Alps", "alps.bgl"),
+                                         std::filesystem::perms::owner_write |
+                                             std::filesystem::perms::group_write |
+                                             std::filesystem::perms::others_write,
+                                         std::filesystem::perm_options::remove);
+            before = BglFiles(set);
+          },
+          [&](SavedSet&, Session& s) { c.job(s); },
+          [&](SavedSet&) { ExpectOnlySwitchBytesChanged(before); });
+    }
+  }
+}
+
+// Committing changed VIS selections, with no set loaded (the VIS file alone) and with a set
+// loaded and not saved yet (its save then adds the generated menu's entry).
+TEST(FaultInjectionTest, AVisCommitLeavesTheOldFileOrTheNewOne) {
+  for (bool loaded : {false, true}) {
+    SCOPED_TRACE(loaded ? "loaded" : "not loaded");
+    // What the file may hold: as it was, with the selection stored, and with the generated
+    // menu's entry added by the save after it.
+    std::set<std::vector<uint8_t>> states;
+    auto prepare = [loaded, &states](SmallSet& set) {
+      ASSERT_TRUE(loaded ? set.Scan() : ReadVisFile(set.s));
+      set.t.set.vis_entries[2].working_flags = 1;  // Lakes goes on
+      ScenerySet& model = set.t.set;
+      const VisImage stored = model.image;
+      auto image = [&model] {
+        const std::vector<uint8_t>& bytes = model.image.bytes;
+        return std::vector<uint8_t>(bytes.begin(), bytes.begin() + model.image.size);
+      };
+      states = {image()};
+      model.SetStoredFlags(model.vis_entries[2], 1);
+      states.insert(image());
+      if (loaded && AppendMenuEntry(model)) states.insert(image());
+      model.image = stored;
+      ASSERT_EQ(states.size(), loaded ? 3u : 2u);
+    };
+    for (bool kill : {false, true}) {
+      FileBytes before;
+      FailEachChange<SmallSet>(
+          kill,
+          [&](SmallSet& set) {
+            prepare(set);
+            before = BglFiles(set);
+          },
+          [](SmallSet&, Session& s) { CommitVisSelections(s); },
+          [&](SmallSet& set) {
+            EXPECT_EQ(states.count(ReadFileBytes(set.disk.VisFile())), 1u);
+            ExpectOnlySwitchBytesChanged(before);
+            // The next start reads the file and drops what a stopped write left beside it.
+            testing::TestSession next;
+            next.set.vis_path = set.disk.vis_path;
+            EXPECT_TRUE(ReadVisFile(next.session));
+            EXPECT_FALSE(std::filesystem::exists(set.disk.VisFile().string() + ".tmp"));
+          });
+    }
   }
 }
 

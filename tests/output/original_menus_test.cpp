@@ -13,20 +13,12 @@ namespace {
 using testing::DumpMenu;
 using testing::kSmallSetMenu;
 using testing::ReadFileBytes;
+using testing::SavedSet;
 using testing::SmallSet;
 
 std::string Text(const std::vector<uint8_t>& bytes) {
   return std::string(bytes.begin(), bytes.end());
 }
-
-// A set saved once and scanned again: the menu comes from the generated menu BGL.
-struct SavedSet : SmallSet {
-  SavedSet() {
-    EXPECT_TRUE(Scan());
-    EXPECT_TRUE(Save());
-    EXPECT_TRUE(Scan());
-  }
-};
 
 TEST(OriginalMenusTest, EnablingOnALoadedSetShowsTheOriginalMenusAgain) {
   SavedSet set;

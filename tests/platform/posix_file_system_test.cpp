@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "platform/posix/wine_names.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick {
@@ -259,6 +260,77 @@ TEST(PosixFileSystemTest, OpeningChecksWhatItOpensHoweverThePathIsSpelt) {
   EXPECT_EQ(posix.LastError(), win32_error::kFileNotFound);
   EXPECT_FALSE(posix.OpenMadeWritable("T:\\Sub"));
   EXPECT_EQ(posix.LastError(), win32_error::kAccessDenied);
+}
+
+TEST(PosixFileSystemTest, ProgramNamesAreSpeltOnTheHostAsWineSpellsThem) {
+  const std::pair<std::string, std::string> both_ways[] = {
+      {"Z\xfcrich", "Z\xc3\xbcrich"}, {"\x80 Euro", "\xe2\x82\xac Euro"},
+      {"\x9f", "\xc5\xb8"},  // Y with diaeresis
+      {"\x81", "\xc2\x81"},  // undefined in the code page: stands for itself
+      {"World.vis", "World.vis"},
+  };
+  for (const auto& [program, host] : both_ways) {
+    SCOPED_TRACE(program);
+    EXPECT_EQ(HostName(program), host);
+    EXPECT_EQ(ProgramName(host), program);
+  }
+  for (int byte = 0; byte < 256; ++byte) {
+    std::string name(1, static_cast<char>(byte));
+    EXPECT_EQ(ProgramName(HostName(name)), name) << byte;
+  }
+  // Letters beyond ASCII have their upper case as in Windows; signs and lone letters do not.
+  EXPECT_TRUE(SameProgramName("Z\xfcrich \x9a\xff", "z\xdcRICH \x8a\x9f"));
+  for (const char* other : {"\xf7", "\xdf", "\xb5"}) {
+    EXPECT_FALSE(SameProgramName(other, std::string(1, static_cast<char>(other[0] - 0x20))));
+  }
+  // Not UTF-8, or a character the code page lacks: no program name.
+  for (std::string host :
+       {"Z\xfcrich", "\xe6\x97\xa5", "\xc2\x80", "\xc1\xbc", "Z\xc3", "\xf0\x9f\x98\x80"}) {
+    EXPECT_EQ(ProgramName(host), std::nullopt) << host;
+  }
+}
+
+// The program's names are code page 1252 bytes; Wine keeps them on the disk in UTF-8, so the
+// native file system reaches the same files as the program does under Wine.
+TEST(PosixFileSystemTest, ANameAboveAsciiLeadsToItsUtf8Spelling) {
+  TempDir dir;
+  dir.Write("Scenery/Z\xc3\xbcrich/Scenery/Br\xc3\xbcssel.bgl", "utf8");
+  dir.Write("Scenery/Z\xc3\xbcrich/Scenery/plain.bgl", "");
+  dir.Write("Scenery/Z\xc3\xbcrich/Scenery/\xe6\x97\xa5.bgl", "");  // no code page name
+  dir.Write("Scenery/K\xf6ln/Scenery/a.bgl", "raw");                // stored byte for byte
+  PosixFileSystem posix({{{'T', dir.path().string()}}});
+  const std::string zurich = dir.path().string() + "/Scenery/Z\xc3\xbcrich";
+
+  EXPECT_EQ(posix.HostPath("T:\\Scenery\\Z\xfcrich\\Scenery\\Br\xfcssel.bgl"),
+            zurich + "/Scenery/Br\xc3\xbcssel.bgl");
+  EXPECT_EQ(posix.HostPath("T:\\SCENERY\\Z\xdcRICH\\scenery\\PLAIN.BGL"),  // U with diaeresis
+            zurich + "/Scenery/plain.bgl");
+  auto file = posix.Open("t:\\scenery\\Z\xfcrich\\Scenery\\br\xfcSSEL.bgl", OpenMode::kRead);
+  ASSERT_TRUE(file);
+  EXPECT_EQ(file->Size(), 4);
+
+  // The scan's listing gives names in the code page; a name it cannot spell keeps its bytes and
+  // still leads back to its file.
+  const std::vector<std::string> listed = {"Br\xfcssel.bgl", "plain.bgl", "\xe6\x97\xa5.bgl"};
+  EXPECT_EQ(posix.FindFiles("T:\\Scenery\\Z\xfcrich\\Scenery\\*.bgl"), listed);
+  EXPECT_EQ(posix.FindFiles("T:\\Scenery\\Z\xfcrich\\Scenery\\bR\xfc*.BGL"),
+            std::vector<std::string>{"Br\xfcssel.bgl"});
+  for (const std::string& name : listed) {
+    EXPECT_TRUE(posix.Exists("T:\\Scenery\\Z\xfcrich\\Scenery\\" + name)) << name;
+  }
+  // A name some other program stored byte for byte is still found by its bytes.
+  EXPECT_EQ(posix.FindFiles("T:\\Scenery\\K\xf6ln\\Scenery\\*.bgl"),
+            std::vector<std::string>{"a.bgl"});
+
+  // New files and folders are spelt in UTF-8, as Wine would make them.
+  ASSERT_TRUE(posix.MakeFolder("T:\\Gen\xe8ve"));
+  ASSERT_TRUE(posix.Open("T:\\Gen\xe8ve\\M\xfcnchen.bgl", OpenMode::kCreateWrite));
+  EXPECT_TRUE(fs::exists(dir.path() / "Gen\xc3\xa8ve" / "M\xc3\xbcnchen.bgl"));
+  ASSERT_TRUE(posix.Rename("T:\\Gen\xe8ve\\M\xfcnchen.bgl", "T:\\Gen\xe8ve\\\xc4.bgl"));
+  EXPECT_TRUE(fs::exists(dir.path() / "Gen\xc3\xa8ve" / "\xc3\x84.bgl"));
+
+  // A host path typed in UTF-8 becomes the program's name.
+  EXPECT_EQ(posix.ProgramPath(zurich), "T:\\Scenery\\Z\xfcrich");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // the disk that fills up half-way through a write, the rename that is refused, and so on.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -26,6 +27,8 @@ class FailingFileSystem : public FileSystem {
   // if the program had been stopped there.
   int fail_at = 0;
   bool kill = false;
+  // Decides every change instead, given its number (from 1): true fails it.
+  std::function<bool(int)> fail_when;
   int changes = 0;  // such calls so far
 
   std::unique_ptr<File> Open(std::string_view path, OpenMode mode) override {
@@ -103,8 +106,9 @@ class FailingFileSystem : public FileSystem {
 
   static constexpr uint32_t kScheduled = win32_error::kWriteFault;
   bool Scheduled() {
-    if (fail_at == 0) return false;
+    if (fail_at == 0 && !fail_when) return false;
     ++changes;
+    if (fail_when) return fail_when(changes);
     return changes == fail_at || (kill && changes > fail_at);
   }
   void Pass() { injected_ = 0; }

@@ -41,11 +41,14 @@ std::string SmallSet::SourceSwitches() const {
   return text;
 }
 
-TwoResults::TwoResults() {
+SavedSet::SavedSet() {
   EXPECT_TRUE(Scan());
   EXPECT_TRUE(Save());
-  first = ReadFileBytes(disk.MenuBgl());
   EXPECT_TRUE(Scan());
+}
+
+TwoResults::TwoResults() {
+  first = ReadFileBytes(disk.MenuBgl());
   t.tree.SetLabel(t.tree.FirstChild(t.tree.Root()), "Alps");
   EXPECT_TRUE(Save());
   second = ReadFileBytes(disk.MenuBgl());

@@ -28,9 +28,14 @@ struct SmallSet {
   Session& s = t.session;
 };
 
+// A set saved once and scanned again: the menu comes from the generated menu BGL.
+struct SavedSet : SmallSet {
+  SavedSet();
+};
+
 // Two saves of different menus, scanned again: the current result renames the first Area, the
 // previous copy holds the menu as first scanned.
-struct TwoResults : SmallSet {
+struct TwoResults : SavedSet {
   TwoResults();
   // The bytes of the current result and of the previous copy, of those that exist.
   std::vector<std::vector<uint8_t>> Results() const;

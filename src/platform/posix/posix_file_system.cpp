@@ -9,7 +9,10 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <system_error>
+
+#include "platform/posix/wine_names.h"
 
 namespace tarnwick {
 namespace {
@@ -104,14 +107,19 @@ std::vector<std::string_view> SplitParts(std::string_view path) {
   return parts;
 }
 
-// The host path the components name when each is spelt as stored; empty when there are none or
-// one is "..", which only the full resolution handles.
+// The host path the components name when each is spelt as Wine stores it; empty when there are
+// none or one is "..", which only the full resolution handles.
 std::string ExactPath(const std::string& base, const std::vector<std::string_view>& parts) {
   if (parts.empty() || std::find(parts.begin(), parts.end(), "..") != parts.end()) return {};
   std::string exact = base;
   for (const auto& part : parts) {
     if (exact.empty() || exact.back() != '/') exact += '/';
-    exact += part;
+    // Nearly every name is ASCII, spelt the same on both sides: no copy is made of it.
+    if (HasHighBytes(part)) {
+      exact += HostName(part);
+    } else {
+      exact += part;
+    }
   }
   return exact;
 }
@@ -164,15 +172,30 @@ bool IsReadOnlyMode(mode_t mode) {
   return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
-// The entry of `folder` that `name` stands for: the exact name when it exists, otherwise the first
-// (in byte order) that equals it without regard to case, preferring folders when `want_folder`.
+// Whether the host name `entry` is the program name `name` without regard to case: read as
+// UTF-8 as Wine stores it (its letters beyond ASCII folded as Windows folds them), or byte for
+// byte as another program may have stored it.
+bool EntryIsNamed(std::string_view entry, std::string_view name) {
+  if (EqualIgnoringCase(entry, name)) return true;
+  if (!HasHighBytes(entry)) return false;
+  std::optional<std::string> program = ProgramName(entry);
+  return program && SameProgramName(*program, name);
+}
+
+// The entry of `folder` that the program name `name` stands for: the exact name when it exists
+// (spelt as Wine stores it, then byte for byte), otherwise the first (in byte order) that equals
+// it without regard to case, preferring folders when `want_folder`.
 bool FindEntry(const std::string& folder, std::string_view name, bool want_folder,
                std::string& found) {
   struct stat st;
-  std::string exact = Join(folder, name);
-  if (::lstat(exact.c_str(), &st) == 0 && (!want_folder || IsFolder(exact))) {
-    found = std::string(name);
-    return true;
+  const std::string spellings[] = {HostName(name), std::string(name)};
+  for (const std::string& spelling : spellings) {
+    std::string exact = Join(folder, spelling);
+    if (::lstat(exact.c_str(), &st) == 0 && (!want_folder || IsFolder(exact))) {
+      found = spelling;
+      return true;
+    }
+    if (!HasHighBytes(name)) break;  // both spellings are the same
   }
   DIR* dir = ::opendir(folder.c_str());
   if (dir == nullptr) return false;
@@ -180,7 +203,7 @@ bool FindEntry(const std::string& folder, std::string_view name, bool want_folde
   while (const dirent* entry = ::readdir(dir)) {
     std::string_view entry_name = entry->d_name;
     if (entry_name == "." || entry_name == "..") continue;
-    if (EqualIgnoringCase(entry_name, name)) matches.emplace_back(entry_name);
+    if (EntryIsNamed(entry_name, name)) matches.emplace_back(entry_name);
   }
   ::closedir(dir);
   std::sort(matches.begin(), matches.end());
@@ -453,7 +476,7 @@ PosixFileSystem::Resolved PosixFileSystem::Resolve(std::string_view path) {
       names.push_back(found);
       if (last) out.exists = true;
     } else if (last) {
-      names.emplace_back(parts[i]);
+      names.push_back(HostName(parts[i]));  // a new name is created as Wine would spell it
     } else {
       Fail(win32_error::kPathNotFound);
       return out;
@@ -576,7 +599,13 @@ std::vector<std::string> PosixFileSystem::FindFiles(std::string_view pattern) {
   }
   while (const dirent* entry = ::readdir(dir)) {
     std::string_view name = entry->d_name;
-    if (name == "." || name == ".." || !MatchFileName(name_pattern, name)) continue;
+    if (name == "." || name == "..") continue;
+    // The program sees the name in its code page; one that the code page cannot spell (or that
+    // is no UTF-8) is matched and given as its bytes.
+    std::optional<std::string> program;
+    if (HasHighBytes(name)) program = ProgramName(name);
+    std::string_view shown = program ? std::string_view(*program) : name;
+    if (!MatchFileName(name_pattern, shown)) continue;
     // The entry's type comes with it on most file systems; only links and unknown types need a
     // look at what they are.
     bool regular = entry->d_type == DT_REG;
@@ -584,7 +613,7 @@ std::vector<std::string> PosixFileSystem::FindFiles(std::string_view pattern) {
       struct stat st;
       regular = StatPath(Join(folder, name), st) && S_ISREG(st.st_mode);
     }
-    if (regular) names.emplace_back(name);
+    if (regular) names.emplace_back(shown);
   }
   ::closedir(dir);
   // NTFS keeps a folder sorted by upper-cased name; the same order makes one scenery set give
@@ -687,7 +716,8 @@ bool PosixFileSystem::Rename(std::string_view from, std::string_view to) {
                 a.st_dev == b.st_dev && a.st_ino == b.st_ino;
     // Renaming a file to another case of its own name is allowed, as on Win32.
     if (!same) return Fail(win32_error::kAlreadyExists);
-    target_host = Join(target.host.substr(0, target.host.rfind('/')), SplitLast(to).second);
+    target_host =
+        Join(target.host.substr(0, target.host.rfind('/')), HostName(SplitLast(to).second));
   }
   if (::rename(source.host.c_str(), target_host.c_str()) != 0) {
     return Fail(Win32ErrorFromErrno(errno));
@@ -775,6 +805,8 @@ std::string PosixFileSystem::ProgramPath(std::string_view typed) {
   if (best_letter == 0) return {};
   std::string rest =
       best_length == 1 ? host.substr(1) : host.substr(std::min(host.size(), best_length + 1));
+  // Host names are UTF-8; the program's are in its code page where that can spell them.
+  if (std::optional<std::string> program = ProgramName(rest)) rest = std::move(*program);
   std::string out = std::string(1, best_letter) + ":\\" + rest;
   for (char& c : out) {
     if (c == '/') c = '\\';
