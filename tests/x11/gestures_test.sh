@@ -227,6 +227,34 @@ check "the saved menu holds the edit" "Altitude 700 ft  Heading 045" \
 shot after
 kill "$program" 2>/dev/null
 wait "$program" 2>/dev/null
+
+# Cancel pressed with the real mouse while a large set is being scanned: the set closes at once,
+# the window answers again and nothing is reported.
+big=$(p generate "$winwork\\big" 12 200 2 4)
+wine "$exe" "$big" </dev/null >/dev/null 2>&1 &
+program=$!
+cancel=""
+for tries in $(seq 100); do
+  cancel=$(p button Tarnwick Cancel 2>/dev/null) && break
+  sleep 0.05
+done
+if [ -z "$cancel" ]; then
+  check "the progress box of the large set" "shown" "not found"
+else
+  read -r cx cy <<<"$cancel"
+  xdotool mousemove "$cx" "$cy" click 1
+  clicked=$(date +%s%N)
+  p wait-count 0 >/dev/null
+  echo "the set closed $(( ($(date +%s%N) - clicked) / 1000000 )) ms after the click (with the probe's own start)"
+  shot cancelled-scan
+  check "the cancelled set is closed" "Areas: 0" "$(p status 0)"
+  check "the progress box is gone" "gone" \
+    "$(p button Tarnwick Cancel >/dev/null 2>&1 && echo shown || echo gone)"
+  check "no error box after the cancel" "" "$(p box 'Tarnwick Error' 2>/dev/null)"
+  check "the window takes input after the cancel" "yes" "$(p enabled)"
+fi
+kill "$program" 2>/dev/null
+wait "$program" 2>/dev/null
 if [ "$failures" -gt 0 ]; then
   echo "$failures check(s) failed; screenshots in $work"
   exit 1
