@@ -204,6 +204,45 @@ TEST_F(TreeViewMenuTreeTest, HeldDrawingKeepsTheStateAndShowsTheLastNodeAskedFor
   EXPECT_EQ(tree.Count(), 1u + 40 * 4 + 1);
 }
 
+// Opening every Area at once closes the root item meanwhile; the selection and the first item in
+// view come back as they were.
+TEST_F(TreeViewMenuTreeTest, FoldingTheRootForAllAreasKeepsTheSelectionAndTheView) {
+  ShowWindow(control_, SW_SHOWNOACTIVATE);
+  TreeNode root = Add(nullptr, nullptr, "World.vis", NodeKind::kRoot, 0);
+  std::vector<TreeNode> areas;
+  TreeNode location = nullptr;
+  for (uint32_t a = 1; a <= 30; ++a) {
+    areas.push_back(Add(root, areas.empty() ? nullptr : areas.back(),
+                        ("Area " + std::to_string(a)).c_str(), NodeKind::kArea, a));
+    TreeNode last = nullptr;
+    for (uint32_t l = 1; l <= 3; ++l) {
+      last = Add(areas.back(), last, "L", NodeKind::kLocation, 100 + a * 3 + l);
+    }
+    if (a == 20) location = last;
+  }
+  tree.Expand(root, true);
+  tree.Select(location);
+  auto first_visible = [&] {
+    return reinterpret_cast<TreeNode>(TreeView_GetFirstVisible(control_));
+  };
+  TreeNode first = first_visible();
+  ASSERT_NE(first, root) << "the view has scrolled to the selection";
+
+  tree.HoldDrawing(true, /*fold_root=*/true);
+  for (TreeNode area : areas) tree.Expand(area, true);
+  EXPECT_FALSE(TreeView_GetItemState(control_, reinterpret_cast<HTREEITEM>(root), TVIS_EXPANDED) &
+               TVIS_EXPANDED)
+      << "folded while the Areas change";
+  EXPECT_TRUE(tree.Expanded(root)) << "as the user will see it";
+  tree.HoldDrawing(false);
+
+  EXPECT_TRUE(tree.Expanded(root));
+  for (TreeNode area : areas) EXPECT_TRUE(tree.Expanded(area));
+  EXPECT_EQ(tree.Selected(), location);
+  EXPECT_EQ(first_visible(), first);
+  EXPECT_FALSE(tree.RestoringSelection());
+}
+
 TEST_F(TreeViewMenuTreeTest, WithoutAControlNothingHappens) {
   TreeViewMenuTree none;
   EXPECT_EQ(none.Insert(nullptr, nullptr, "x", 0), nullptr);

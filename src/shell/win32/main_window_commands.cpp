@@ -275,7 +275,7 @@ bool MainWindow::OnUndo() {
 
 bool MainWindow::OnExpansionCommand(void (*command)(Session&)) {
   // Opened one by one, every Area would lay the whole tree out again.
-  tree_.HoldDrawing(true);
+  tree_.HoldDrawing(true, /*fold_root=*/true);
   command(session_);
   tree_.HoldDrawing(false);
   // The commands switch AutoExpand; its check marks follow in every menu that has them.

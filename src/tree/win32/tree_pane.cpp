@@ -163,6 +163,7 @@ LRESULT TreePane::OnNotify(NMHDR* header) {
 }
 
 void TreePane::OnSelectionChanged(const NMTREEVIEWA& change) {
+  if (shell_.Tree().RestoringSelection()) return;
   KeyState keys;
   keys.shift = GetKeyState(VK_SHIFT) < 0;
   keys.ctrl = GetKeyState(VK_CONTROL) < 0;

@@ -32,6 +32,8 @@ void TreeViewMenuTree::SetControl(HWND control) {
   first_top_ = last_top_ = nullptr;
   held_ = drawing_off_ = false;
   pending_visible_ = nullptr;
+  fold_allowed_ = folded_ = false;
+  folded_selection_ = folded_first_visible_ = nullptr;
 }
 
 const TreeViewMenuTree::Node* TreeViewMenuTree::Find(TreeNode node) const {
@@ -61,16 +63,52 @@ void TreeViewMenuTree::SetHeld(bool hold) {
   SendMessageA(control_, WM_SETREDRAW, hold ? FALSE : TRUE, 0);
 }
 
-void TreeViewMenuTree::HoldDrawing(bool hold) {
+void TreeViewMenuTree::HoldDrawing(bool hold, bool fold_root) {
   if (hold) {
     held_ = control_ != nullptr;
+    fold_allowed_ = held_ && fold_root;
     return;
   }
   ShowChanges();
-  held_ = false;
+  held_ = fold_allowed_ = false;
+}
+
+void TreeViewMenuTree::FoldRoot() {
+  TreeNode root = Root();
+  if (folded_ || root == nullptr || !Expanded(root)) return;
+  folded_selection_ = Selected();
+  folded_first_visible_ = NodeOf(
+      reinterpret_cast<HTREEITEM>(SendMessageA(control_, TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0)));
+  folded_ = true;
+  SendMessageA(control_, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(Item(root)));
+}
+
+void TreeViewMenuTree::UnfoldRoot() const {
+  if (!folded_) return;
+  folded_ = false;
+  if (TreeNode root = Root()) {
+    SendMessageA(control_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(Item(root)));
+  }
+  // Closing the root moved the selection to it without a word; it goes back just as quietly, to
+  // where the control itself puts a selection whose Area was closed over it.
+  TreeNode selection = folded_selection_;
+  for (TreeNode p = Parent(selection); p != nullptr && p != Root(); p = Parent(p)) {
+    if (!Expanded(p)) selection = p;
+  }
+  if (selection != nullptr && Selected() != selection) {
+    restoring_selection_ = true;
+    SendMessageA(control_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(Item(selection)));
+    restoring_selection_ = false;
+  }
+  if (folded_first_visible_ != nullptr) {
+    SendMessageA(control_, TVM_SELECTITEM, TVGN_FIRSTVISIBLE,
+                 reinterpret_cast<LPARAM>(Item(folded_first_visible_)));
+  }
+  folded_selection_ = folded_first_visible_ = nullptr;
 }
 
 void TreeViewMenuTree::ShowChanges() {
+  UnfoldRoot();
   SetHeld(false);
   if (pending_visible_ != nullptr) {
     TreeNode node = pending_visible_;
@@ -163,6 +201,8 @@ void TreeViewMenuTree::Forget(TreeNode node) {
     child = next;
   }
   if (pending_visible_ == node) pending_visible_ = nullptr;
+  if (folded_selection_ == node) folded_selection_ = nullptr;
+  if (folded_first_visible_ == node) folded_first_visible_ = nullptr;
   nodes_.erase(node);
 }
 
@@ -180,6 +220,8 @@ void TreeViewMenuTree::Clear() {
   nodes_.clear();
   first_top_ = last_top_ = nullptr;
   pending_visible_ = nullptr;
+  folded_ = false;
+  folded_selection_ = folded_first_visible_ = nullptr;
 }
 
 size_t TreeViewMenuTree::Count() const {
@@ -235,6 +277,8 @@ TreeItemData TreeViewMenuTree::Data(TreeNode node) const {
 
 TreeNode TreeViewMenuTree::Selected() const {
   if (control_ == nullptr) return nullptr;
+  // The selection as the user will see it once the root is open again.
+  if (folded_) UnfoldRoot();
   return NodeOf(
       reinterpret_cast<HTREEITEM>(SendMessageA(control_, TVM_GETNEXTITEM, TVGN_CARET, 0)));
 }
@@ -249,6 +293,7 @@ void TreeViewMenuTree::Select(TreeNode node) {
 
 bool TreeViewMenuTree::Expanded(TreeNode node) const {
   if (control_ == nullptr || Find(node) == nullptr) return false;
+  if (folded_ && node == Root()) return true;
   auto state =
       SendMessageA(control_, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(Item(node)), TVIS_EXPANDED);
   return (state & TVIS_EXPANDED) != 0;
@@ -261,6 +306,7 @@ void TreeViewMenuTree::Expand(TreeNode node, bool expand) {
     // Only the state changes now: the control lays the tree out once when it is shown. As with
     // TVM_EXPAND, a node without children stays as it is.
     if (n->first == nullptr) return;
+    if (fold_allowed_ && n->parent != nullptr && n->parent == Root()) FoldRoot();
     SetHeld(true);
     TVITEMA item = {};
     item.mask = TVIF_STATE;

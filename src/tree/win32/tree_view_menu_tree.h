@@ -29,9 +29,16 @@ class TreeViewMenuTree : public MenuTree {
   // change: expanding only sets the state and bringing into view waits. ShowChanges lays the
   // tree out once, brings the last node asked for into view and lets it draw, until the next
   // change; HoldDrawing(false) does so for good.
-  void HoldDrawing(bool hold);
+  //
+  // With `fold_root`, for commands that open or close every Area: the control checks its scroll
+  // bars against every shown item whenever a shown item changes state, so the root item is
+  // closed while the Areas change and opened again once, with the selection and the first item
+  // in view as they were.
+  void HoldDrawing(bool hold, bool fold_root = false);
   void ShowChanges();
   bool DrawingHeld() const { return held_; }
+  // True while a selection moved by folding is put back: the pane takes no notice of it.
+  bool RestoringSelection() const { return restoring_selection_; }
 
   TreeNode Insert(TreeNode parent, TreeNode after, std::string_view label, TreeItemData data,
                   TreeNode copy = nullptr) override;
@@ -80,6 +87,9 @@ class TreeViewMenuTree : public MenuTree {
   void Unlink(TreeNode node);
   void Forget(TreeNode node);
   void SetHeld(bool hold);
+  void FoldRoot();
+  // Const: reading the selection opens the root first, which changes nothing the user sees.
+  void UnfoldRoot() const;
 
   HWND control_ = nullptr;
   std::unordered_map<TreeNode, Node> nodes_;
@@ -88,6 +98,11 @@ class TreeViewMenuTree : public MenuTree {
   bool held_ = false;
   bool drawing_off_ = false;
   TreeNode pending_visible_ = nullptr;
+  bool fold_allowed_ = false;
+  mutable bool folded_ = false;
+  mutable bool restoring_selection_ = false;
+  mutable TreeNode folded_selection_ = nullptr;
+  mutable TreeNode folded_first_visible_ = nullptr;
 };
 
 // The image of a node: its kind, or its kind + 3 when marked; the selected image is always the
