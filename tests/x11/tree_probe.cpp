@@ -382,12 +382,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "generate" && argc > 6) {
-    tarnwick::bench::SetShape shape;
-    shape.entries = std::atoi(argv[3]);
-    shape.files_per_entry = std::atoi(argv[4]);
-    shape.areas_per_file = std::atoi(argv[5]);
-    shape.locations_per_area = std::atoi(argv[6]);
-    const auto set = tarnwick::bench::GenerateSet(argv[2], shape);
+    const auto set =
+        tarnwick::bench::GenerateSet(argv[2], tarnwick::bench::ShapeFromWords(argv + 3));
     std::printf("%s\n", set.vis_file.string().c_str());
     return 0;
   }

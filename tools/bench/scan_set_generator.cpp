@@ -1,5 +1,6 @@
 #include "scan_set_generator.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <stdexcept>
 
@@ -82,6 +83,15 @@ std::vector<uint8_t> BuildBgl(const SetShape& shape, int entry, int file, uint64
 }
 
 }  // namespace
+
+SetShape ShapeFromWords(char* const words[4]) {
+  SetShape shape;
+  shape.entries = std::atoi(words[0]);
+  shape.files_per_entry = std::atoi(words[1]);
+  shape.areas_per_file = std::atoi(words[2]);
+  shape.locations_per_area = std::atoi(words[3]);
+  return shape;
+}
 
 GeneratedSet GenerateSet(const std::filesystem::path& dir, const SetShape& shape) {
   GeneratedSet set;

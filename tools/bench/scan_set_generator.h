@@ -29,4 +29,8 @@ struct GeneratedSet {
 
 GeneratedSet GenerateSet(const std::filesystem::path& dir, const SetShape& shape);
 
+// The shape given on a command line as four numbers: entries, files per entry, Areas per file,
+// Locations per Area.
+SetShape ShapeFromWords(char* const words[4]);
+
 }  // namespace tarnwick::bench
