@@ -191,6 +191,12 @@ TEST_F(TreeViewMenuTreeTest, HeldDrawingKeepsTheStateAndShowsTheLastNodeAskedFor
   tree.Expand(empty, true);
   EXPECT_TRUE(tree.Expanded(area));
   EXPECT_FALSE(tree.Expanded(empty)) << "a node without children stays as it is";
+  // Opened by the user meanwhile (the pane passes TVN_ITEMEXPANDED on), a new node still closes.
+  TreeNode first_area = tree.FirstChild(root);
+  TreeView_Expand(control_, reinterpret_cast<HTREEITEM>(first_area), TVE_EXPAND);
+  tree.NoteExpansion(first_area);
+  tree.Expand(first_area, false);
+  EXPECT_FALSE(tree.Expanded(first_area));
   tree.HoldDrawing(false);
   EXPECT_FALSE(tree.DrawingHeld());
   EXPECT_TRUE(tree.IsShown(last));

@@ -6,7 +6,7 @@
 //   tarnwick-bench-window measure VIS PROGRAM CLI
 //
 // The floors: the scan without a window (tarnwick-cli menu --summary, a process of its own, its
-// output thrown away), a bare tree-view control in a visible window of the program's size
+// output written to a file), a bare tree-view control in a visible window of the program's size
 // receiving, expanding, sorting and destroying the same items, and the memory tree's own sort
 // and expansion. The program reports its own steps through the file named by TARNWICK_TIMING.
 #include <windows.h>
@@ -63,14 +63,18 @@ double RunProcess(std::string command) {
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-  HANDLE null =
-      CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
-  startup.hStdOutput = startup.hStdError = null;
+  // A file, not the NUL device: the C runtime writes to a character device unbuffered.
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  std::string output_path = std::string(temp) + "tarnwick-bench-window-cli.txt";
+  HANDLE output = CreateFileA(output_path.c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, &inherit,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr);
+  startup.hStdOutput = startup.hStdError = output;
   PROCESS_INFORMATION process = {};
   auto start = Clock::now();
   if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                       &startup, &process)) {
-    CloseHandle(null);
+    CloseHandle(output);
     return -1;
   }
   WaitForSingleObject(process.hProcess, INFINITE);
@@ -79,7 +83,7 @@ double RunProcess(std::string command) {
   GetExitCodeProcess(process.hProcess, &code);
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
-  CloseHandle(null);
+  CloseHandle(output);
   return code == 0 ? ms : -1;
 }
 

@@ -153,6 +153,11 @@ LRESULT TreePane::OnNotify(NMHDR* header) {
     }
     case TVN_ENDLABELEDITA:
       return OnEndLabelEdit(*reinterpret_cast<NMTVDISPINFOA*>(header));
+    case TVN_ITEMEXPANDEDA:
+    case TVN_ITEMEXPANDEDW:
+      shell_.Tree().NoteExpansion(
+          reinterpret_cast<TreeNode>(reinterpret_cast<NMTREEVIEWA*>(header)->itemNew.hItem));
+      return 0;
     case TVN_BEGINDRAGA:
     case TVN_BEGINDRAGW:
       OnBeginDrag(*reinterpret_cast<NMTREEVIEWA*>(header));

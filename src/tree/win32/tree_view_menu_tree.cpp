@@ -162,6 +162,7 @@ TreeNode TreeViewMenuTree::Insert(TreeNode parent, TreeNode after, std::string_v
   node = {};
   node.parent = parent;
   node.data = data;
+  node.fresh = held_ && copy == nullptr;
   node.label = std::move(text);
   TreeNode& first = FirstOf(parent);
   TreeNode& last = LastOf(parent);
@@ -287,6 +288,7 @@ void TreeViewMenuTree::Select(TreeNode node) {
   if (control_ != nullptr) {
     // Selecting brings the node into view, which needs the tree laid out.
     if (held_) ShowChanges();
+    NoteParentsOpened(node);
     SendMessageA(control_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(Item(node)));
   }
 }
@@ -299,9 +301,23 @@ bool TreeViewMenuTree::Expanded(TreeNode node) const {
   return (state & TVIS_EXPANDED) != 0;
 }
 
+void TreeViewMenuTree::NoteExpansion(TreeNode node) {
+  if (Node* n = Find(node)) n->fresh = false;
+}
+
+void TreeViewMenuTree::NoteParentsOpened(TreeNode node) {
+  for (Node* n = Find(Parent(node)); n != nullptr; n = Find(n->parent)) n->fresh = false;
+}
+
 void TreeViewMenuTree::Expand(TreeNode node, bool expand) {
-  const Node* n = Find(node);
+  Node* n = Find(node);
   if (control_ == nullptr || n == nullptr) return;
+  if (expand) {
+    n->fresh = false;
+  } else if (held_ && n->fresh) {
+    // Never opened: the control would be asked to check the whole tree for nothing.
+    return;
+  }
   if (held_) {
     // Only the state changes now: the control lays the tree out once when it is shown. As with
     // TVM_EXPAND, a node without children stays as it is.
@@ -339,6 +355,7 @@ void TreeViewMenuTree::SetMarked(TreeNode node, bool marked) {
 
 void TreeViewMenuTree::EnsureVisible(TreeNode node) {
   if (control_ == nullptr || Find(node) == nullptr) return;
+  NoteParentsOpened(node);
   if (held_) {
     // Its parents open now, as the control would open them; the scrolling waits, since between
     // two showings only the last node asked for can be seen.

@@ -37,6 +37,8 @@ class TreeViewMenuTree : public MenuTree {
   void HoldDrawing(bool hold, bool fold_root = false);
   void ShowChanges();
   bool DrawingHeld() const { return held_; }
+  // The user opened or closed a node (TVN_ITEMEXPANDED).
+  void NoteExpansion(TreeNode node);
   // True while a selection moved by folding is put back: the pane takes no notice of it.
   bool RestoringSelection() const { return restoring_selection_; }
 
@@ -77,6 +79,8 @@ class TreeViewMenuTree : public MenuTree {
     TreeNode previous = nullptr;
     TreeItemData data = 0;
     bool marked = false;
+    // Made while drawing was held and never opened since: closing it changes nothing.
+    bool fresh = false;
     std::string label;
   };
   const Node* Find(TreeNode node) const;
@@ -87,6 +91,8 @@ class TreeViewMenuTree : public MenuTree {
   void Unlink(TreeNode node);
   void Forget(TreeNode node);
   void SetHeld(bool hold);
+  // The node's parents are opened by the control itself (selecting, bringing into view).
+  void NoteParentsOpened(TreeNode node);
   void FoldRoot();
   // Const: reading the selection opens the root first, which changes nothing the user sees.
   void UnfoldRoot() const;
