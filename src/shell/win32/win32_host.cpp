@@ -51,9 +51,15 @@ void Win32Host::SetStatusCount(StatusPart part, int64_t value) {
   status_texts_[index] = std::move(text);
   if (ProgressBoxExists()) {
     status_waiting_[index] = true;
-  } else if (shell_.StatusBar() != nullptr) {
-    SendMessageA(shell_.StatusBar(), SB_SETTEXTA, index,
-                 reinterpret_cast<LPARAM>(status_texts_[index].c_str()));
+  } else {
+    SendStatusText(index);
+  }
+}
+
+void Win32Host::SendStatusText(size_t part) {
+  if (shell_.StatusBar() != nullptr) {
+    SendMessageA(shell_.StatusBar(), SB_SETTEXTA, part,
+                 reinterpret_cast<LPARAM>(status_texts_[part].c_str()));
   }
 }
 
@@ -65,11 +71,7 @@ void Win32Host::ResetStatusCounts() {
 }
 
 void Win32Host::ShowStatusTexts() {
-  if (shell_.StatusBar() == nullptr) return;
-  for (size_t part = 0; part < status_texts_.size(); ++part) {
-    SendMessageA(shell_.StatusBar(), SB_SETTEXTA, part,
-                 reinterpret_cast<LPARAM>(status_texts_[part].c_str()));
-  }
+  for (size_t part = 0; part < status_texts_.size(); ++part) SendStatusText(part);
 }
 
 void Win32Host::OpenProgressBox(std::string_view message) {
@@ -107,10 +109,7 @@ void Win32Host::ShowFrame() {
     }
   }
   for (size_t part = 0; part < status_texts_.size(); ++part) {
-    if (status_waiting_[part] && shell_.StatusBar() != nullptr) {
-      SendMessageA(shell_.StatusBar(), SB_SETTEXTA, part,
-                   reinterpret_cast<LPARAM>(status_texts_[part].c_str()));
-    }
+    if (status_waiting_[part]) SendStatusText(part);
     status_waiting_[part] = false;
   }
   shell_.Tree().ShowChanges();

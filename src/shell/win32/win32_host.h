@@ -70,6 +70,8 @@ class Win32Host : public Host {
   // Puts the texts changed since the last frame into the status bar and the progress box, and
   // lets the tree show its changes.
   void ShowFrame();
+  // Writes one part's text into the status bar, when it exists.
+  void SendStatusText(size_t part);
 
   MainWindow& shell_;
   BusyState busy_ = BusyState::kIdle;
