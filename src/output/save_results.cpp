@@ -50,21 +50,28 @@ bool WriteNewMenuBgl(Session& s, const std::string& path) {
 // False (reported) when the copy cannot be kept; the previous copy is then as it was.
 bool KeepCurrentAsPrevious(Session& s, const std::string& menu_bgl) {
   const std::string copying = PreviousCopyWritingPath(menu_bgl);
-  std::vector<uint8_t> bytes;
-  bool kept = false;
-  if (auto current = s.fs.Open(menu_bgl, OpenMode::kRead)) {
-    int64_t size = current->Size();
-    uint32_t got = 0;
-    if (size >= 0 && size <= INT32_MAX) {
-      bytes.resize(static_cast<size_t>(size));
-      kept = current->Read(bytes.data(), static_cast<uint32_t>(size), got) && got == size;
-    }
+  const std::string previous = PreviousCopyPath(s.set);
+  const bool had_previous = s.fs.Exists(previous);
+  if (had_previous && (!s.fs.IsWritable(previous) || !s.fs.Open(previous, OpenMode::kRead))) {
+    // A read-only previous copy (or a folder of that name) is the user's to keep.
+    s.host.ShowMessage(win32_error::kAccessDenied, "keeping previous Menu BGL!");
+    return false;
   }
+  std::optional<std::vector<uint8_t>> bytes = ReadResultFile(s.fs, menu_bgl);
+  bool kept = bytes.has_value();
   if (kept) {
     auto copy = s.fs.Open(copying, OpenMode::kCreateWrite);
-    kept = copy && copy->Write(bytes.data(), static_cast<uint32_t>(bytes.size())) && copy->Flush();
+    kept =
+        copy && copy->Write(bytes->data(), static_cast<uint32_t>(bytes->size())) && copy->Flush();
   }
-  kept = kept && s.fs.Replace(copying, PreviousCopyPath(s.set));
+  // The previous copy is set aside, not overwritten: it goes back if the new result never takes
+  // the current name.
+  const std::string retired = RetiredPreviousPath(menu_bgl);
+  if (kept && had_previous) kept = s.fs.Rename(previous, retired);
+  if (kept && !s.fs.Replace(copying, previous)) {
+    kept = false;
+    if (had_previous) s.fs.Rename(retired, previous);
+  }
   if (!kept) {
     s.host.ShowMessage(s.fs.LastError(), "keeping previous Menu BGL!");
     if (s.fs.Exists(copying)) s.fs.Delete(copying);
@@ -121,6 +128,10 @@ bool WriteResults(Session& s) {
     if (!written) s.host.ShowMessage(s.fs.LastError(), "replacing Menu BGL!");
   } else {
     written = false;
+  }
+  if (const std::string retired = RetiredPreviousPath(menu_bgl); s.fs.Exists(retired)) {
+    // The save is complete, or the previous copy goes back to where it was.
+    written ? s.fs.Delete(retired) : s.fs.Replace(retired, PreviousCopyPath(s.set));
   }
   if (!written) {
     if (s.fs.Exists(writing)) s.fs.Delete(writing);

@@ -3,7 +3,10 @@
 // (the program killed, a rename refused) is put right here before any of them is touched again.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/file_system.h"
 
@@ -17,13 +20,23 @@ inline std::string MenuBglWritingPath(const std::string& menu_bgl) {
 inline std::string PreviousCopyWritingPath(const std::string& menu_bgl) {
   return menu_bgl + "PrevTmp";
 }
+// The previous copy set aside while a save puts the current result in its place: it goes back
+// unless the save puts its new result in place too.
+inline std::string RetiredPreviousPath(const std::string& menu_bgl) {
+  return menu_bgl + "PrevOld";
+}
 // The current result parked while it changes places with the previous one.
 inline std::string ParkedResultPath(const std::string& menu_bgl) {
   return menu_bgl + "New";
 }
 
-// Finishes or undoes an interrupted exchange and drops the unfinished files of a save. A parked
-// result goes back to the name it lacks; one that has no free name to go to stays where it is.
+// The whole contents of a result file; nullopt when it cannot be read.
+std::optional<std::vector<uint8_t>> ReadResultFile(FileSystem& fs, const std::string& path);
+
+// Finishes or undoes an interrupted exchange and an interrupted save, and drops the unfinished
+// files of a save. A parked result goes back to the name it lacks; one that has no free name to
+// go to stays where it is. A previous copy set aside by a save that did not put its new result in
+// place (the current result and the previous copy are then the same) is put back.
 void RecoverMenuResults(FileSystem& fs, const std::string& menu_bgl);
 
 }  // namespace tarnwick

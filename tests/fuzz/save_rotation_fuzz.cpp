@@ -78,15 +78,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const Bytes now_current = fuzz::FileBytes(f.fs, menu);
   const Bytes now_previous = fuzz::FileBytes(f.fs, prev);
   const Bytes kept_previous = old_current ? old_current : old_previous;
-  if (now_current == fresh) {
+  if (now_current == fresh && now_current != old_current) {
     // The new result took its place: the one before it is the previous copy.
     Check(now_previous == kept_previous);
+  } else if (now_current == fresh) {
+    // A new result the same as the current one: either copy is a result kept.
+    Check(now_previous == kept_previous || now_previous == old_previous);
   } else {
     Check(!saved);
     Check(now_current == old_current);
-    // The copy is the one before, or already the current result when the save stopped between
-    // keeping it and putting the new one in place.
-    Check(now_previous == old_previous || (old_current && now_previous == old_current));
+    // A save that did not put its result in place leaves the previous copy as it was; where
+    // there was none, it may hold a copy of the current result, which loses nothing.
+    Check(now_previous == old_previous || (!old_previous && now_previous == old_current));
   }
   const std::vector<uint8_t>& vis = f.fs.files[f.set.vis_path];
   Check(vis == old_vis || vis == new_vis);

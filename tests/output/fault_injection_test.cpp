@@ -62,7 +62,7 @@ void FailEachResultChange(
       [&](TwoResults&, Session& s) { job(s); },
       [&](TwoResults& set) {
         BuildMenuPaths(set.s);
-        for (const char* temporary : {"Tmp", "PrevTmp", "New"}) {
+        for (const char* temporary : {"Tmp", "PrevTmp", "PrevOld", "New"}) {
           EXPECT_FALSE(std::filesystem::exists(set.disk.MenuBgl().string() + temporary))
               << temporary;
         }
@@ -110,10 +110,13 @@ TEST(FaultInjectionTest, ASaveNeverLosesTheLastResult) {
         },
         [&](TwoResults& set, const std::vector<uint8_t>& current) {
           std::vector<std::vector<uint8_t>> results = set.Results();
-          // The current result is one whole result: the last one saved, or the new one with the
-          // last saved one kept as the previous copy.
+          // Both results as they were, or the new one with the last saved one kept as the
+          // previous copy: none is ever lost.
           ASSERT_EQ(results.size(), 2u);
-          if (current == set.second) return;
+          if (current == set.second) {
+            EXPECT_EQ(results[1], set.first) << "the result before last survives a failed save";
+            return;
+          }
           EXPECT_EQ(results[1], set.second);
           EXPECT_NE(current, set.first);
         });
