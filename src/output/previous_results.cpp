@@ -7,7 +7,7 @@
 namespace tarnwick {
 
 bool ExchangeWithPreviousCopy(FileSystem& fs, const std::string& menu_bgl_path) {
-  const std::string previous = menu_bgl_path + "Prev";
+  const std::string previous = PreviousCopyOf(menu_bgl_path);
   const std::string parked = ParkedResultPath(menu_bgl_path);
   // A parked file left by an exchange that was stopped is a result: it is put back first, and
   // one that cannot be is never deleted to make room.

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "scenery/menu_results.h"
 #include "scenery/session.h"
 
 namespace tarnwick {
@@ -23,7 +24,7 @@ std::string MenuBglPathFor(std::string_view vis_path);
 
 // The previous-results copy of the generated menu BGL.
 inline std::string PreviousCopyPath(const ScenerySet& set) {
-  return set.menu_bgl_path + "Prev";
+  return PreviousCopyOf(set.menu_bgl_path);
 }
 
 // Sets MenuEntryPath and MenuBglPath, makes sure the folder of the menu BGL exists (a folder that

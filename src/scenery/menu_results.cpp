@@ -27,7 +27,7 @@ namespace {
 void RecoverRetiredPrevious(FileSystem& fs, const std::string& menu_bgl) {
   const std::string retired = RetiredPreviousPath(menu_bgl);
   if (!fs.Exists(retired)) return;
-  const std::string previous = menu_bgl + "Prev";
+  const std::string previous = PreviousCopyOf(menu_bgl);
   if (!fs.Exists(previous)) {
     fs.Rename(retired, previous);
     return;
@@ -55,7 +55,7 @@ void RecoverMenuResults(FileSystem& fs, const std::string& menu_bgl) {
 
   const std::string parked = ParkedResultPath(menu_bgl);
   if (!fs.Exists(parked)) return;
-  const std::string previous = menu_bgl + "Prev";
+  const std::string previous = PreviousCopyOf(menu_bgl);
   if (!fs.Exists(menu_bgl)) {
     // Stopped before the previous copy took the current name: the exchange is undone.
     fs.Rename(parked, menu_bgl);

@@ -12,6 +12,10 @@
 
 namespace tarnwick {
 
+// The previous-results copy of a menu BGL.
+inline std::string PreviousCopyOf(const std::string& menu_bgl) {
+  return menu_bgl + "Prev";
+}
 // A new menu BGL while it is written, and the copy of the current one while it is made: either
 // may be incomplete, and neither is ever the only copy of a result.
 inline std::string MenuBglWritingPath(const std::string& menu_bgl) {
