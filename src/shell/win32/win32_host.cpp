@@ -116,6 +116,8 @@ void Win32Host::ShowFrame() {
 }
 
 void Win32Host::CloseProgressBox() {
+  // Lines still waiting would only reach a box about to go.
+  for (auto& line : lines_waiting_) line.reset();
   ShowFrame();
   shell_.Tree().HoldDrawing(false);
   busy_ = BusyState::kIdle;
