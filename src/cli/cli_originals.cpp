@@ -33,8 +33,10 @@ int RunOriginals(const Args& args) {
   // Without a scan no log is made; the one a scan would write takes the lines instead.
   if (line.log) job.log().Create(job.fs(), LogPathFor(job.set().vis_path));
   job.host().SetChosenVisFile(job.set().vis_path);
+  const int shown = job.host().messages_shown();
   std::optional<int> written = RunOriginalMenusCommand(job.session(), disable);
-  if (!written) return 1;
+  // A switch that failed was reported, naming the file, and left every menu as it was.
+  if (!written || job.host().messages_shown() != shown) return 1;
   std::printf("%s original menus: %d menu switches written\n", disable ? "Disabled" : "Enabled",
               *written);
   return 0;

@@ -1,6 +1,7 @@
 #include "output/previous_results.h"
 
 #include "output/original_menus.h"
+#include "scenery/bgl_menu.h"
 #include "scenery/menu_paths.h"
 #include "scenery/menu_results.h"
 
@@ -32,19 +33,37 @@ bool ExchangeWithPreviousCopy(FileSystem& fs, const std::string& menu_bgl_path) 
 
 bool RestorePreviousResults(Session& s) {
   if (!s.set.loaded) return false;
-  BuildMenuPaths(s);
-  if (!s.fs.IsWritable(PreviousCopyPath(s.set))) return false;
+  if (!BuildMenuPaths(s)) return false;
+  const std::string previous = PreviousCopyPath(s.set);
+  if (!s.fs.IsWritable(previous)) return false;
   if (!s.set.results_saved && !s.host.Confirm("Restore previous settings without saving these?")) {
     return false;
   }
-  if (!ExchangeWithPreviousCopy(s.fs, s.set.menu_bgl_path)) {
-    // Nothing was exchanged: switching the menus now would show a result that is not current.
-    s.host.ShowMessage(s.fs.LastError(), "exchanging Menu BGL with previous results!");
+  // The menus are switched as "Disable original menus" does before the results change places,
+  // and the previous result is switched on before it takes the current name: a restore that
+  // stops or fails at any step leaves each Location shown once.
+  MenuSwitchOutcome switched = SwitchOriginalMenus(s, true, false);
+  if (switched.end == SwitchJobEnd::kStopped || !s.set.loaded) {
+    FinishMenuSwitch(s);
     return false;
   }
-  SwitchOriginalMenus(s, true, false);
+  if (switched.end == SwitchJobEnd::kFailed) return false;
+  uint32_t error = 0;
+  std::optional<MenuSwitchState> state = ReadMenuSwitch(s.fs, previous, error);
+  if (state && state->byte == 0)
+    error = WriteMenuSwitch(s.fs, previous, [](const BglHeader&) { return 1; });
+  bool restored = false;
+  if (error != 0) {
+    s.host.ShowMessage(error, "switching on the menu of " + previous + "! Nothing was restored.");
+  } else if (!ExchangeWithPreviousCopy(s.fs, s.set.menu_bgl_path)) {
+    // Nothing was exchanged: the current result stays the one shown.
+    s.host.ShowMessage(s.fs.LastError(), "exchanging Menu BGL with previous results!");
+  } else {
+    restored = true;
+  }
+  // The menus were switched: the set is read again whatever came of the exchange.
   FinishMenuSwitch(s);
-  return true;
+  return restored;
 }
 
 }  // namespace tarnwick

@@ -10,6 +10,7 @@
 #include "scenery/menu_paths.h"
 #include "scenery/menu_results.h"
 #include "scenery/progress_box.h"
+#include "scenery/switch_job.h"
 #include "scenery/vis_file.h"
 
 namespace tarnwick {
@@ -92,6 +93,43 @@ bool UpdateVisFile(Session& s) {
   return false;
 }
 
+// Whether two result files hold the same bytes.
+bool SameResult(FileSystem& fs, const std::string& a, const std::string& b) {
+  std::optional<std::vector<uint8_t>> first = ReadResultFile(fs, a);
+  std::optional<std::vector<uint8_t>> second = ReadResultFile(fs, b);
+  return first && second && *first == *second;
+}
+
+// The end of a save's rotation: when the save is complete the previous copy it set aside goes;
+// otherwise that copy goes back and the new result is dropped.
+void EndRotation(Session& s, const std::string& menu_bgl, bool saved) {
+  if (const std::string retired = RetiredPreviousPath(menu_bgl); s.fs.Exists(retired)) {
+    saved ? s.fs.Delete(retired) : s.fs.Replace(retired, PreviousCopyOf(menu_bgl));
+  }
+  if (const std::string writing = MenuBglWritingPath(menu_bgl); !saved && s.fs.Exists(writing)) {
+    s.fs.Delete(writing);
+  }
+}
+
+// The source menus the save switches off: every menu BGL of the scan but the generated one whose
+// switch is still on. False (reported) when one cannot be read because another program holds it:
+// its menu would then show beside the new one.
+bool PlanSourceSwitches(Session& s, const std::string& menu_bgl, SwitchJob& job) {
+  for (int32_t i = 1; i <= s.set.bgl_count; ++i) {
+    const MenuBgl* bgl = s.set.Bgl(i);
+    if (bgl == nullptr || SamePath(bgl->path, menu_bgl)) continue;
+    uint32_t error = 0;
+    std::optional<MenuSwitchState> state = ReadMenuSwitch(s.fs, bgl->path, error);
+    if (state && state->byte == 1) {
+      job.changes.push_back({bgl->path, 1, 0});
+    } else if (!state && HeldByAnotherProgram(error)) {
+      s.host.ShowMessage(error, "reading the menu switch of " + bgl->path + "! Nothing was saved.");
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 bool SaveResults(Session& s, bool warn, bool ask_only) {
@@ -106,11 +144,13 @@ bool SaveResults(Session& s, bool warn, bool ask_only) {
 }
 
 bool WriteResults(Session& s) {
-  BuildMenuPaths(s);
-  const std::string& menu_bgl = s.set.menu_bgl_path;
+  // A job stopped half-way is put right first; one that cannot be is no ground to build on.
+  if (!BuildMenuPaths(s)) return false;
+  const std::string menu_bgl = s.set.menu_bgl_path;
   const std::string writing = MenuBglWritingPath(menu_bgl);
   const bool has_current = s.fs.Exists(menu_bgl);
   bool written = false;
+  bool unchanged = false;
   if (has_current && !s.fs.IsWritable(menu_bgl)) {
     // A read-only result is the user's to keep: it is neither moved nor replaced.
     s.host.ShowMessage(win32_error::kAccessDenied, "creating Menu BGL!");
@@ -119,54 +159,60 @@ bool WriteResults(Session& s) {
     // is kept as the previous copy before it is replaced: a failure or a kill at any step leaves
     // both results whole under their own names.
     written = WriteNewMenuBgl(s, writing);
-    if (written && has_current) written = KeepCurrentAsPrevious(s, menu_bgl);
+    // A result that would not change is left alone, and so is the previous copy: a second save
+    // of the same menu must not leave Restore nothing to give back.
+    unchanged = written && has_current && SameResult(s.fs, writing, menu_bgl);
+    if (unchanged) {
+      s.fs.Delete(writing);
+    } else if (written && has_current) {
+      written = KeepCurrentAsPrevious(s, menu_bgl);
+    }
   }
 
   if (s.host.ProgressBoxExists()) s.host.DisableProgressCancel();
-  if (written && s.host.GetBusyState() == BusyState::kBusy) {
-    written = s.fs.Replace(writing, menu_bgl);
-    if (!written) s.host.ShowMessage(s.fs.LastError(), "replacing Menu BGL!");
-  } else {
-    written = false;
+  if (!written || s.host.GetBusyState() != BusyState::kBusy) {
+    EndRotation(s, menu_bgl, false);
+    return false;
   }
-  if (const std::string retired = RetiredPreviousPath(menu_bgl); s.fs.Exists(retired)) {
-    // The save is complete, or the previous copy goes back to where it was.
-    written ? s.fs.Delete(retired) : s.fs.Replace(retired, PreviousCopyPath(s.set));
+
+  // Every source menu still on is switched off, and the new result put in place, as one job.
+  SwitchJob job;
+  job.puts_new_result = !unchanged;
+  if (!PlanSourceSwitches(s, menu_bgl, job)) {
+    EndRotation(s, menu_bgl, false);
+    return false;
   }
-  if (!written) {
-    if (s.fs.Exists(writing)) s.fs.Delete(writing);
+
+  // The VIS file first: when it cannot be written no BGL has changed.
+  s.host.SetProgressLine(
+      ProgressLine::kStep,
+      "Updating the VIS file to include the new BGL created in the MENUS folder");
+  if (!UpdateVisFile(s)) {
+    EndRotation(s, menu_bgl, false);
     return false;
   }
 
   s.host.SetProgressLine(
       ProgressLine::kStep,
-      "Updating the VIS file to include the new BGL created in the MENUS folder");
-  if (!UpdateVisFile(s)) return false;
-
-  s.host.SetProgressLine(
-      ProgressLine::kStep,
       "Disabling original source menus in favour of the new one created in the MENUS folder");
-  DisableSourceMenus(s);
+  SwitchJobResult result = RunSwitchJob(s.fs, menu_bgl, job, [&s](const SwitchChange&, int made) {
+    if (s.host.ProgressBoxExists()) {
+      s.host.SetProgressLine(ProgressLine::kFile,
+                             "Disabled menus in " + std::to_string(made) + " BGL files");
+    }
+    return true;
+  });
+  if (result.end != SwitchJobEnd::kDone) {
+    s.host.ShowMessage(result.error, SwitchFailurePhrase(result) + " Nothing was saved.");
+    EndRotation(s, menu_bgl, false);
+    return false;
+  }
+  EndRotation(s, menu_bgl, true);
 
   s.set.generated_menu_off = false;
   s.set.results_saved = true;
   s.set.generated_menu_seen = true;
   return true;
-}
-
-int DisableSourceMenus(Session& s) {
-  int count = 0;
-  for (int32_t i = 1; i <= s.set.bgl_count; ++i) {
-    const MenuBgl* bgl = s.set.Bgl(i);
-    if (bgl == nullptr || SamePath(bgl->path, s.set.menu_bgl_path)) continue;
-    if (!SetMenuSwitch(s.fs, bgl->path, 0)) continue;
-    ++count;
-    if (s.host.ProgressBoxExists()) {
-      s.host.SetProgressLine(ProgressLine::kFile,
-                             "Disabled menus in " + std::to_string(count) + " BGL files");
-    }
-  }
-  return count;
 }
 
 }  // namespace tarnwick

@@ -13,10 +13,8 @@ namespace tarnwick {
 bool SaveResults(Session& s, bool warn, bool ask_only);
 
 // The save itself; true when the menu BGL, the VIS file and the source menus were all dealt with.
-// Failures are reported through ShowMessage.
+// Failures are reported through ShowMessage; a save that fails leaves the results and every menu
+// switch as they were (its VIS entry may stay added).
 bool WriteResults(Session& s);
-
-// Switches off the menu of every MenuBgl but the generated menu BGL; the number of files switched.
-int DisableSourceMenus(Session& s);
 
 }  // namespace tarnwick

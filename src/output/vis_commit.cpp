@@ -25,14 +25,28 @@ void RevertVisSelections(Session& s) {
 }
 
 VisCommitResult CommitVisSelections(Session& s) {
-  // The VIS file is opened before any menu is switched: when it cannot be written no file
-  // changes. It is written last, so that a cancel of the switch (which closes the set and frees
-  // its image) leaves it as it was.
-  VisFileReplacement file;
-  if (!file.Open(s)) return VisCommitResult::kFailed;
-  SwitchOriginalMenus(s, false, true);
-  if (!s.set.HasImage()) return VisCommitResult::kCancelled;
-  if (!StoreVisSelections(s, file)) return VisCommitResult::kFailed;
+  if (!s.set.HasImage()) return VisCommitResult::kFailed;
+  // The entries to switch are those the file does not hold yet: found before it is written.
+  const std::vector<int32_t> entries = EntriesToSwitch(s.set, true);
+  // Copies: a cancel of the switch closes the set and frees its image.
+  const VisImage before = s.set.image;
+  const std::string vis_path = s.set.vis_path;
+  // The VIS file is complete in its place before any menu is switched: a failure on the way
+  // changes no BGL.
+  if (!StoreVisSelections(s)) return VisCommitResult::kFailed;
+  const MenuSwitchOutcome switched = SwitchMenusOf(s, false, true, entries);
+  if (switched.end != SwitchJobEnd::kDone) {
+    // The menus are as they were: so is the VIS file, and the selections wait to be committed
+    // again.
+    if (uint32_t error = PutVisFileBack(s.fs, vis_path, before); error != 0) {
+      s.host.ShowMessage(error, "putting back VIS file!");
+    }
+    if (switched.end == SwitchJobEnd::kStopped || !s.set.HasImage()) {
+      return VisCommitResult::kCancelled;
+    }
+    s.set.image = before;
+    return VisCommitResult::kFailed;
+  }
   s.host.MarkVisSelectionsUnchanged();
   if (s.set.loaded) {
     SaveResults(s, false, false);

@@ -20,12 +20,14 @@ void RevertVisSelections(Session& s);
 // What came of the answer Yes.
 enum class VisCommitResult {
   kWritten,    // the VIS file holds the selections (and a loaded set was saved and scanned)
-  kCancelled,  // the menu switch was cancelled, which closed the set: nothing was written
-  kFailed,     // the VIS file could not be written (reported); the selections stay pending
+  kCancelled,  // the menu switch was cancelled, which closed the set: the VIS file was put back
+  kFailed,     // the VIS file could not be written or a menu not switched (reported): the file
+               // and the menus are as they were, and the selections stay pending
 };
 
-// The answer Yes: the menus of the changed entries are switched on, then the selections are
-// stored into the VIS file, complete or not at all; a loaded set is then saved and scanned again.
+// The answer Yes: the selections are stored into the VIS file, complete or not at all, then the
+// menus of the changed entries are switched on, all or none (the VIS file is put back when they
+// cannot be); a loaded set is then saved and scanned again.
 VisCommitResult CommitVisSelections(Session& s);
 
 }  // namespace tarnwick

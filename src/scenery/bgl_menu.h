@@ -48,10 +48,27 @@ void ReadBglMenu(Session& s, File& file, const BglHeader& header, std::string_vi
 std::optional<std::vector<std::string>> ReadSceneryList(Session& s, File& file,
                                                         const BglHeader& header);
 
+// The menu switch of a BGL: its header and the byte at its menu data offset (0 off, 1 on).
+struct MenuSwitchState {
+  BglHeader header;
+  uint8_t byte = 0;
+};
+
+// Reads the switch of a BGL whose first AREA record is whole (a type byte of 0 or 1, a length of 8
+// to 4000 inside the file): the files the scan counts as menu BGLs when on. Nothing otherwise;
+// `error` is then the system error code when the file could not be opened, 0 when it has no such
+// menu.
+std::optional<MenuSwitchState> ReadMenuSwitch(FileSystem& fs, std::string_view path,
+                                              uint32_t& error);
+
 // Writes the menu switch byte of one BGL: `choose` gets the header and returns the byte to write
-// (0 or 1), or -1 to leave the file alone. Attributes are reset to normal first. Returns true when
-// the byte was written. Only a byte that is now 0 or 1 is written, and 1 only where a well-formed
-// AREA record (length 8 to 4000, wholly inside the file) follows: any other file stays as it is.
+// (0 or 1), or -1 to leave the file alone. Attributes are reset to normal first. Returns 0 when the
+// switch stands as chosen (a file held by another program whose switch already stands so counts),
+// else the system error code (kBadFormat for a file without a switchable menu). Only a switch
+// ReadMenuSwitch finds is ever written.
+uint32_t WriteMenuSwitch(FileSystem& fs, std::string_view path,
+                         const std::function<int(const BglHeader&)>& choose);
+// WriteMenuSwitch, true when it succeeded.
 bool SwitchMenu(FileSystem& fs, std::string_view path,
                 const std::function<int(const BglHeader&)>& choose);
 // SwitchMenu with a fixed value.

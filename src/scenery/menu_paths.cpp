@@ -35,15 +35,23 @@ std::string MenuBglPathFor(std::string_view vis_path) {
   return MenusFolder(vis_path) + "\\Scenery\\" + VisBaseName(vis_path) + "_MENU.bgl";
 }
 
-void BuildMenuPaths(Session& s) {
+bool BuildMenuPaths(Session& s) {
   const std::string& vis_path = s.set.vis_path;
   // Both levels, so that saving works even where the scan could not make the Menus folder.
   s.fs.MakeFolder(MenusFolder(vis_path));
   s.fs.MakeFolder(MenusFolder(vis_path) + "\\Scenery");
   s.set.menu_bgl_path = MenuBglPathFor(vis_path);
   s.set.menu_entry_path = MenuEntryPathFor(vis_path);
-  // Whatever comes next reads or replaces the results: an interrupted save or exchange first.
-  RecoverMenuResults(s.fs, s.set.menu_bgl_path);
+  // Whatever comes next reads or replaces the results: an interrupted job first.
+  return PutResultsInOrder(s, s.set.menu_bgl_path);
+}
+
+bool PutResultsInOrder(Session& s, const std::string& menu_bgl) {
+  const SwitchJobResult recovered = RecoverMenuResults(s.fs, menu_bgl);
+  if (recovered.end == SwitchJobEnd::kDone) return true;
+  s.host.ShowMessage(recovered.error,
+                     "finishing an interrupted job: " + SwitchFailurePhrase(recovered));
+  return recovered.undone;
 }
 
 }  // namespace tarnwick

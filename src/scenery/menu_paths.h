@@ -29,7 +29,13 @@ inline std::string PreviousCopyPath(const ScenerySet& set) {
 
 // Sets MenuEntryPath and MenuBglPath, makes sure the folder of the menu BGL exists (a folder that
 // cannot be made is not reported: writing into it fails later and says so), and finishes or
-// undoes a save or an exchange of the results that was interrupted.
-void BuildMenuPaths(Session& s);
+// undoes a save, a menu switch or an exchange of the results that was interrupted; one that can
+// be neither is reported. False while the record of an interrupted switch still waits: no new job
+// may start before it is put right.
+bool BuildMenuPaths(Session& s);
+
+// The part of BuildMenuPaths that puts the results of `menu_bgl` in order, for a job that must do
+// so before the paths of its set are known.
+bool PutResultsInOrder(Session& s, const std::string& menu_bgl);
 
 }  // namespace tarnwick

@@ -44,7 +44,9 @@ void RecoverRetiredPrevious(FileSystem& fs, const std::string& menu_bgl) {
 
 }  // namespace
 
-void RecoverMenuResults(FileSystem& fs, const std::string& menu_bgl) {
+SwitchJobResult RecoverMenuResults(FileSystem& fs, const std::string& menu_bgl) {
+  // A save's switches first: the new result it wrote is still needed to finish it.
+  SwitchJobResult switched = FinishSwitchJob(fs, menu_bgl);
   // Written under these names only until complete and then never needed again: a result always
   // has another copy under a name of its own.
   const std::string writing = MenuBglWritingPath(menu_bgl);
@@ -54,7 +56,7 @@ void RecoverMenuResults(FileSystem& fs, const std::string& menu_bgl) {
   RecoverRetiredPrevious(fs, menu_bgl);
 
   const std::string parked = ParkedResultPath(menu_bgl);
-  if (!fs.Exists(parked)) return;
+  if (!fs.Exists(parked)) return switched;
   const std::string previous = PreviousCopyOf(menu_bgl);
   if (!fs.Exists(menu_bgl)) {
     // Stopped before the previous copy took the current name: the exchange is undone.
@@ -64,6 +66,7 @@ void RecoverMenuResults(FileSystem& fs, const std::string& menu_bgl) {
     fs.Rename(parked, previous);
   }
   // All three present is no state of ours: nothing is deleted, and the exchange refuses to run.
+  return switched;
 }
 
 }  // namespace tarnwick

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "scenery/switch_job.h"
 
 namespace tarnwick {
 
@@ -37,10 +38,12 @@ inline std::string ParkedResultPath(const std::string& menu_bgl) {
 // The whole contents of a result file; nullopt when it cannot be read.
 std::optional<std::vector<uint8_t>> ReadResultFile(FileSystem& fs, const std::string& path);
 
-// Finishes or undoes an interrupted exchange and an interrupted save, and drops the unfinished
-// files of a save. A parked result goes back to the name it lacks; one that has no free name to
-// go to stays where it is. A previous copy set aside by a save that did not put its new result in
-// place (the current result and the previous copy are then the same) is put back.
-void RecoverMenuResults(FileSystem& fs, const std::string& menu_bgl);
+// Finishes or undoes an interrupted job of menu switches (a save's included), an interrupted
+// exchange and an interrupted save, and drops the unfinished files of a save. A parked result goes
+// back to the name it lacks; one that has no free name to go to stays where it is. A previous copy
+// set aside by a save that did not put its new result in place (the current result and the
+// previous copy are then the same) is put back. Returns how the switch job ended; one that could
+// not be finished was undone, or, where even that failed, its record waits for the next try.
+SwitchJobResult RecoverMenuResults(FileSystem& fs, const std::string& menu_bgl);
 
 }  // namespace tarnwick

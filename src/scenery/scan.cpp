@@ -74,6 +74,9 @@ bool ScanScenerySet(Session& s) {
     s.log.Create(s.fs, s.set.log_path);
   }
 
+  // A save or a switch stopped half-way is put right before any menu is read, so that no
+  // Location is read twice or missed.
+  PutResultsInOrder(s, MenuBglPathFor(vis_path));
   if (!ReadVisFile(s)) return false;
   s.set.loaded = true;
 

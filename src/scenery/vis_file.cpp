@@ -235,6 +235,15 @@ bool ReadVisFile(Session& s) {
 bool AppendMenuEntry(ScenerySet& set) {
   VisImage& image = set.image;
   if (!set.HasImage()) return false;
+  // The entry may stand anywhere: entries added after it by another program must not make the
+  // save add it again, or the generated menu would be read twice.
+  for (const VisEntry& entry : set.vis_entries) {
+    if (EqualIgnoringCase(set.EntryPath(entry), set.menu_entry_path)) {
+      if (set.StoredFlags(entry) == kMenuEntryFlags) return false;
+      set.SetStoredFlags(entry, kMenuEntryFlags);
+      return true;
+    }
+  }
   if (image.last_entry_offset >= 0) {
     const char* last_path =
         reinterpret_cast<const char*>(image.bytes.data() + image.last_entry_offset + 3);
@@ -276,11 +285,15 @@ void CountInMenuEntry(Session& s) {
   ScenerySet& set = s.set;
   const int32_t at = set.image.last_entry_offset;
   if (at < 0) return;
-  if (!set.vis_entries.empty() && set.vis_entries.back().offset == at) {
-    // Re-activated in place: its selection follows the file, so nothing looks pending.
-    set.vis_entries.back().working_flags = set.StoredFlags(set.vis_entries.back());
-    return;
+  bool known = false;
+  for (VisEntry& entry : set.vis_entries) {
+    if (EqualIgnoringCase(set.EntryPath(entry), set.menu_entry_path)) {
+      // Re-activated in place: its selection follows the file, so nothing looks pending.
+      entry.working_flags = set.StoredFlags(entry);
+      known = true;
+    }
   }
+  if (known) return;
   VisEntry entry = EntryAt(set, at);
   set.vis_entries.push_back(entry);
   set.vis_count = static_cast<int32_t>(set.vis_entries.size());
@@ -331,6 +344,18 @@ bool VisFileReplacement::Commit(Session& s) {
   }
   fs_ = nullptr;  // the temporary file is the VIS file now
   return true;
+}
+
+uint32_t PutVisFileBack(FileSystem& fs, const std::string& vis_path, const VisImage& image) {
+  const std::string temporary = VisTemporaryPath(vis_path);
+  std::unique_ptr<File> file = fs.Open(temporary, OpenMode::kCreateWrite);
+  bool written =
+      file && file->Write(image.bytes.data(), static_cast<uint32_t>(image.size)) && file->Flush();
+  file.reset();
+  if (written && fs.Replace(temporary, vis_path)) return 0;
+  const uint32_t error = fs.LastError() != 0 ? fs.LastError() : win32_error::kWriteFault;
+  if (fs.Exists(temporary)) fs.Delete(temporary);
+  return error;
 }
 
 bool WriteVisImage(Session& s) {

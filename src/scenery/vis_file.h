@@ -68,6 +68,11 @@ class VisFileReplacement {
   std::unique_ptr<File> file_;
 };
 
+// Writes `image` to the VIS file at `vis_path` through its temporary file, as Commit does, without
+// a session: the way a commit puts back the file it replaced after its set was closed. 0, or the
+// system error code.
+uint32_t PutVisFileBack(FileSystem& fs, const std::string& vis_path, const VisImage& image);
+
 // Copies the working flags of changed entries into the image and writes it (the file part of
 // committing changed VIS selections). When the write fails the image keeps the flags the file
 // has, and the changes stay pending in the working flags.

@@ -116,9 +116,10 @@ TEST_F(CliSceneryTest, SaveOriginalsAndRestoreWorkOnTheFiles) {
   EXPECT_EQ(testing::ReadFileBytes(disk.MenuBgl()), first);
   EXPECT_EQ(disk.SwitchByte(disk.MenuBgl()), 1);
 
+  // The restore switched them off already: nothing is left to write.
   auto off = Run({"originals", "off", vis});
   ASSERT_EQ(off.exit_code, 0) << off.err;
-  EXPECT_EQ(off.out, "Disabled original menus: 3 menu switches written\n");
+  EXPECT_EQ(off.out, "Disabled original menus: 0 menu switches written\n");
 }
 
 // A job that did not do what it would report exits 1 with the reason.
@@ -137,23 +138,49 @@ TEST_F(CliSceneryTest, ARestoreThatExchangesNothingFails) {
   EXPECT_EQ(Run({"restore", vis}).exit_code, 0);
 }
 
-// A menu the scan reads but the switch refuses to touch (its first title runs to the end of its
-// record) stays on beside the generated one: the save says so and fails.
-TEST_F(CliSceneryTest, ASaveThatLeavesASourceMenuOnFails) {
-  BglFile open_title = MenuFile({{"Lakes", {"Como"}}});
+// The Areas and Locations of `menu`'s text, by title, in order: what a user sees of the menu,
+// whichever files it was read from.
+std::string MenuTitles(const std::string& out) {
+  std::string titles;
+  size_t at = 0;
+  while (at < out.size()) {
+    size_t end = out.find('\n', at);
+    if (end == std::string::npos) end = out.size();
+    const std::string line = out.substr(at, end - at);
+    at = end + 1;
+    const bool area = line.rfind("Area ", 0) == 0;
+    if (!area && line.rfind("  Location ", 0) != 0) continue;
+    const size_t from = line.find(": ") + 2;
+    titles += (area ? "" : "  ") + line.substr(from, line.rfind("  (") - from) + "\n";
+  }
+  return titles;
+}
+
+// Truncated add-ons the scan reads a menu from (one Area's LOCN list beyond the end of the file,
+// a title without its NUL) are switched off like any other: saving again and again never reads
+// their Locations twice.
+TEST_F(CliSceneryTest, RepeatedSavesOfTruncatedAddOnsKeepEachAreaOnce) {
+  BglFile cut = MenuFile({{"Lost", {"Nowhere"}}, {"Lakes", {"Como"}}});
+  cut.areas[0].locn_offset = 100000;
+  BglFile open_title = MenuFile({{"Fjords", {"Bergen"}}});
   open_title.areas[0].terminated = false;
-  disk.AddFolder("Lakes", {{"lakes.bgl", open_title}});
+  disk.AddFolder("Lakes", {{"cut.bgl", cut}, {"open.bgl", open_title}});
   disk.WriteVis();
 
-  auto save = Run({"save", vis, "--yes"});
-  EXPECT_EQ(save.exit_code, 1);
-  EXPECT_EQ(save.out, "");
-  EXPECT_NE(save.err.find("the menu of C:\\FS98\\Scenery\\Lakes\\Scenery\\lakes.bgl could not be "
-                          "switched off"),
-            std::string::npos)
-      << save.err;
-  EXPECT_EQ(disk.SwitchByte(disk.Bgl("Lakes", "lakes.bgl")), 1);
-  EXPECT_EQ(disk.SwitchByte(disk.Bgl("Alps", "alps.bgl")), 0);
+  const std::string menu = MenuTitles(Run({"menu", vis}).out);
+  ASSERT_NE(menu.find("Swiss Alps\n  Zermatt\n  Sion\nCoast\n"), std::string::npos) << menu;
+  ASSERT_NE(menu.find("\nLakes\n  Como\nFjords\n  Bergen\n"), std::string::npos) << menu;
+  for (int save = 1; save <= 3; ++save) {
+    SCOPED_TRACE(save);
+    auto saved = Run({"save", vis, "--yes"});
+    ASSERT_EQ(saved.exit_code, 0) << saved.err;
+    EXPECT_EQ(disk.SwitchByte(disk.Bgl("Lakes", "cut.bgl")), 0);
+    EXPECT_EQ(disk.SwitchByte(disk.Bgl("Lakes", "open.bgl")), 0);
+    EXPECT_EQ(MenuTitles(Run({"menu", vis}).out), menu);
+  }
+  ASSERT_EQ(Run({"originals", "on", vis}).exit_code, 0);
+  EXPECT_EQ(disk.SwitchByte(disk.Bgl("Lakes", "cut.bgl")), 1);
+  EXPECT_EQ(MenuTitles(Run({"menu", vis}).out), menu);
 }
 
 TEST_F(CliSceneryTest, ExitCodesTellFailureFromBadUsage) {

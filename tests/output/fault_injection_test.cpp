@@ -15,9 +15,11 @@
 #include "output/vis_commit.h"
 #include "scenery/bgl_records.h"
 #include "scenery/menu_paths.h"
+#include "scenery/scan.h"
 #include "scenery/vis_file.h"
 #include "support/failing_file_system.h"
 #include "support/saved_set.h"
+#include "support/tree_dump.h"
 
 namespace tarnwick {
 namespace {
@@ -146,7 +148,8 @@ TEST(FaultInjectionTest, ASwitchChangesNoByteButTheSwitch) {
   const Case cases[] = {
       {"originals on", false, [](Session& s) { RunOriginalMenusCommand(s, false); }},
       {"originals off", true, [](Session& s) { RunOriginalMenusCommand(s, true); }},
-      {"save's switch-off", true, [](Session& s) { DisableSourceMenus(s); }},
+      // The save replaces the generated menu BGL: the source BGLs are looked at.
+      {"save", true, [](Session& s) { SaveResults(s, false, false); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -162,6 +165,7 @@ TEST(FaultInjectionTest, ASwitchChangesNoByteButTheSwitch) {
                                              std::filesystem::perms::others_write,
                                          std::filesystem::perm_options::remove);
             before = BglFiles(set);
+            if (std::string(c.name) == "save") before.erase(set.disk.MenuBgl());
           },
           [&](SavedSet&, Session& s) { c.job(s); },
           [&](SavedSet&) { ExpectOnlySwitchBytesChanged(before); });
@@ -177,7 +181,8 @@ TEST(FaultInjectionTest, AVisCommitLeavesTheOldFileOrTheNewOne) {
     // What the file may hold: as it was, with the selection stored, and with the generated
     // menu's entry added by the save after it.
     std::set<std::vector<uint8_t>> states;
-    auto prepare = [loaded, &states](SmallSet& set) {
+    std::vector<uint8_t> original_vis;
+    auto prepare = [loaded, &states, &original_vis](SmallSet& set) {
       ASSERT_TRUE(loaded ? set.Scan() : ReadVisFile(set.s));
       set.t.set.vis_entries[2].working_flags = 1;  // Lakes goes on
       ScenerySet& model = set.t.set;
@@ -186,7 +191,8 @@ TEST(FaultInjectionTest, AVisCommitLeavesTheOldFileOrTheNewOne) {
         const std::vector<uint8_t>& bytes = model.image.bytes;
         return std::vector<uint8_t>(bytes.begin(), bytes.begin() + model.image.size);
       };
-      states = {image()};
+      original_vis = image();
+      states = {original_vis};
       model.SetStoredFlags(model.vis_entries[2], 1);
       states.insert(image());
       if (loaded && AppendMenuEntry(model)) states.insert(image());
@@ -195,21 +201,142 @@ TEST(FaultInjectionTest, AVisCommitLeavesTheOldFileOrTheNewOne) {
     };
     for (bool kill : {false, true}) {
       FileBytes before;
+      bool failed = false;
       FailEachChange<SmallSet>(
           kill,
           [&](SmallSet& set) {
             prepare(set);
             before = BglFiles(set);
           },
-          [](SmallSet&, Session& s) { CommitVisSelections(s); },
+          [&](SmallSet&, Session& s) {
+            failed = CommitVisSelections(s) != VisCommitResult::kWritten;
+          },
           [&](SmallSet& set) {
             EXPECT_EQ(states.count(ReadFileBytes(set.disk.VisFile())), 1u);
             ExpectOnlySwitchBytesChanged(before);
+            // A commit that failed (and said so) switched no menu at all.
+            if (!kill && failed) {
+              EXPECT_EQ(BglFiles(set), before);
+              EXPECT_EQ(ReadFileBytes(set.disk.VisFile()), original_vis);
+            }
             // The next start reads the file and drops what a stopped write left beside it.
             testing::TestSession next;
             next.set.vis_path = set.disk.vis_path;
             EXPECT_TRUE(ReadVisFile(next.session));
             EXPECT_FALSE(std::filesystem::exists(set.disk.VisFile().string() + ".tmp"));
+          });
+    }
+  }
+}
+
+// The menu of a scan, each Location with the file it was read from: the original menus and the
+// generated one read alike but come from different files.
+std::string MenuAndSources(testing::TestSession& t) {
+  std::string text;
+  TreeNode root = t.tree.Root();
+  if (root == nullptr) return text;
+  for (TreeNode area = t.tree.FirstChild(root); area != nullptr; area = t.tree.Next(area)) {
+    text += t.tree.Label(area) + "\n";
+    for (TreeNode node = t.tree.FirstChild(area); node != nullptr; node = t.tree.Next(node)) {
+      const MenuLocation* location = t.set.Location(RecordOf(t.tree.Data(node)));
+      const MenuBgl* bgl = location ? t.set.Bgl(location->bgl_index) : nullptr;
+      const std::string path = bgl ? bgl->path : "?";
+      text += "  " + t.tree.Label(node) + " @" + path.substr(path.rfind('\\') + 1) + "\n";
+    }
+  }
+  return text;
+}
+
+// The menu as the next program run reads it: a fresh scan of the set, which first puts right
+// whatever a stopped job left.
+std::string NextScan(const SmallSet& set, std::vector<std::string>* messages = nullptr) {
+  testing::TestSession next;
+  next.set.vis_path = set.disk.vis_path;
+  EXPECT_TRUE(ScanScenerySet(next.session));
+  next.host.CloseProgressBox();
+  if (messages != nullptr) *messages = next.host.messages;
+  const std::string menu = MenuAndSources(next);
+  // What a save of it writes is what the scan after reads: nothing doubles on the way.
+  const std::string titles = testing::DumpMenu(next.tree);
+  EXPECT_TRUE(SaveResults(next.session, false, false));
+  EXPECT_TRUE(next.set.results_saved) << testing::DumpMenu(next.tree);
+  EXPECT_TRUE(ScanScenerySet(next.session));
+  next.host.CloseProgressBox();
+  EXPECT_EQ(testing::DumpMenu(next.tree), titles) << "the save after";
+  return menu;
+}
+
+// Every job that changes files, killed at each of its changes or failing at each once: the next
+// run reads each Location once, the menu as it was before the job or as the job leaves it, never a
+// mix; a job that reports nothing has done all of its work.
+TEST(FaultInjectionTest, EveryJobEndsWithEachLocationOnce) {
+  struct Case {
+    const char* name;
+    std::function<void(SavedSet&)> prepare;
+    std::function<void(Session&)> job;
+  };
+  auto rename_first = [](Session& s) {
+    s.tree.SetLabel(s.tree.FirstChild(s.tree.Root()), "Matterhorn");
+    s.set.results_saved = false;
+  };
+  const Case cases[] = {
+      {"first save",
+       [](SavedSet& set) {
+         // The set as never saved: no generated menu, no entry for it, every menu on.
+         std::filesystem::remove_all(set.disk.MenusFolder());
+         set.disk.WriteVis();
+         RunOriginalMenusCommand(set.s, false);
+       },
+       [&](Session& s) {
+         rename_first(s);
+         SaveResults(s, false, false);
+       }},
+      {"save", [](SavedSet&) {},
+       [&](Session& s) {
+         rename_first(s);
+         SaveResults(s, false, false);
+       }},
+      {"originals on", [](SavedSet&) {}, [](Session& s) { RunOriginalMenusCommand(s, false); }},
+      {"originals off", [](SavedSet& set) { RunOriginalMenusCommand(set.s, false); },
+       [](Session& s) { RunOriginalMenusCommand(s, true); }},
+      {"restore",
+       [&](SavedSet& set) {
+         rename_first(set.s);
+         ASSERT_TRUE(set.Save());
+         ASSERT_TRUE(set.Scan());
+         set.t.set.results_saved = true;
+       },
+       [](Session& s) { RestorePreviousResults(s); }},
+      {"VIS commit", [](SavedSet& set) { set.t.set.vis_entries[2].working_flags = 1; },
+       [](Session& s) { CommitVisSelections(s); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string before, after;
+    {
+      SavedSet set;
+      c.prepare(set);
+      before = NextScan(set);
+      c.job(set.s);
+      set.t.host.CloseProgressBox();
+      EXPECT_EQ(set.t.host.messages, std::vector<std::string>{});
+      after = NextScan(set);
+      ASSERT_NE(before, after);
+    }
+    for (bool kill : {false, true}) {
+      FailEachChange<SavedSet>(
+          kill, c.prepare, [&](SavedSet&, Session& s) { c.job(s); },
+          [&](SavedSet& set) {
+            const bool reported = !set.t.host.messages.empty();
+            std::vector<std::string> next_messages;
+            const std::string menu = NextScan(set, &next_messages);
+            EXPECT_TRUE(menu == before || menu == after) << menu;
+            if (!kill && !reported) {
+              EXPECT_EQ(menu, after) << "a failure reported as success";
+            }
+            if (!kill) {
+              EXPECT_EQ(next_messages, std::vector<std::string>{});
+            }
           });
     }
   }

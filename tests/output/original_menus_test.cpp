@@ -94,7 +94,7 @@ TEST(OriginalMenusTest, ChangedModeVisitsOnlyTheEntriesTheUserSwitched) {
   set.t.set.vis_entries[0].working_flags = 0;
   set.t.set.vis_entries[2].working_flags = 1;
 
-  EXPECT_EQ(SwitchOriginalMenus(set.s, false, true), 2);
+  EXPECT_EQ(SwitchOriginalMenus(set.s, false, true).written, 2);
 
   EXPECT_EQ(set.SourceSwitches(), "101");
   EXPECT_EQ(set.disk.SwitchByte(set.disk.MenuBgl()), 1);
@@ -102,19 +102,29 @@ TEST(OriginalMenusTest, ChangedModeVisitsOnlyTheEntriesTheUserSwitched) {
   EXPECT_FALSE(set.t.host.progress_open);
 }
 
-TEST(OriginalMenusTest, ACancelStopsAfterTheCurrentFileAndKeepsWhatWasWritten) {
-  SavedSet set;
-  // Pump 1 is the check before the first entry; pump 2 follows alps.bgl.
-  PressCancelAtPump(set.t, 2);
+// A cancel while the files are looked at changes nothing; one while they are switched undoes
+// the switches already made: the simulator never sees half of the set switched.
+TEST(OriginalMenusTest, ACancelLeavesEveryMenuAsItWas) {
+  // Pump 1 is the check before the first entry, pumps 2 to 5 follow the four files found
+  // (alps.bgl, nomenu.bgl, coast.bgl, the generated menu), pumps 6 to 8 the three switches.
+  for (int at : {2, 7}) {
+    SCOPED_TRACE(at);
+    SavedSet set;
+    const std::vector<uint8_t> menu = ReadFileBytes(set.disk.MenuBgl());
+    PressCancelAtPump(set.t, at);
 
-  EXPECT_EQ(RunOriginalMenusCommand(set.s, false), 1);
+    EXPECT_EQ(RunOriginalMenusCommand(set.s, false), std::nullopt);
 
-  EXPECT_EQ(set.t.host.pumps, 2);
-  EXPECT_EQ(set.SourceSwitches(), "100");
-  EXPECT_FALSE(set.t.set.loaded);
-  EXPECT_EQ(set.t.tree.Count(), 0u);
-  EXPECT_FALSE(set.t.host.progress_open);
-  EXPECT_EQ(set.t.host.busy, BusyState::kIdle);
+    EXPECT_EQ(set.t.host.pumps, at);
+    EXPECT_EQ(set.SourceSwitches(), "000");
+    EXPECT_EQ(ReadFileBytes(set.disk.MenuBgl()), menu);
+    EXPECT_FALSE(std::filesystem::exists(set.disk.MenusFolder() / "World_MENU.switches"));
+    EXPECT_FALSE(set.t.set.loaded);
+    EXPECT_EQ(set.t.tree.Count(), 0u);
+    EXPECT_FALSE(set.t.host.progress_open);
+    EXPECT_EQ(set.t.host.busy, BusyState::kIdle);
+    EXPECT_TRUE(set.t.host.messages.empty());
+  }
 }
 
 // After a save, the entry it appended to the VIS file is among the entries the switch visits:

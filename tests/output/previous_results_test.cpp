@@ -32,7 +32,12 @@ TEST(PreviousResultsTest, RestoringTwiceGivesBackBothFiles) {
   EXPECT_EQ(ReadFileBytes(set.disk.PreviousCopy()), set.first);
   EXPECT_EQ(DumpMenu(set.t.tree), "Alps\n  Zermatt\n  Sion\nCoast\n  Brest\n");
 
-  // A save after a restore moves the restored result into the copy.
+  // A save of the restored menu as it is leaves both results alone; a save of a changed one moves
+  // the restored result into the copy.
+  ASSERT_TRUE(set.Save());
+  EXPECT_EQ(ReadFileBytes(set.disk.MenuBgl()), set.second);
+  EXPECT_EQ(ReadFileBytes(set.disk.PreviousCopy()), set.first);
+  set.t.tree.SetLabel(set.t.tree.FirstChild(set.t.tree.Root()), "Matterhorn");
   ASSERT_TRUE(set.Save());
   EXPECT_EQ(ReadFileBytes(set.disk.PreviousCopy()), set.second);
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -244,7 +245,9 @@ TEST_F(VisFileTest, AppendsTheMenuEntryOnceAndKeepsTheBytesAfterTheList) {
   EXPECT_FALSE(AppendMenuEntry(ts.set));
 }
 
-TEST_F(VisFileTest, OnlyTheLastEntryCountsAsTheMenuEntry) {
+// Wherever the generated menu's entry stands (entries added after it by another program), it is
+// re-activated in place and never added a second time.
+TEST_F(VisFileTest, TheMenuEntryIsFoundWhereverItStands) {
   const std::string lower = "c:\\fs98\\scenery\\menus\\world_menu.BGL";
   struct Case {
     const char* name;
@@ -258,8 +261,11 @@ TEST_F(VisFileTest, OnlyTheLastEntryCountsAsTheMenuEntry) {
       {"not protected", VisBuilder().Entry(1, lower, "Mine"), true, 3, 1},
       {"already active and protected", VisBuilder().Entry(3, lower, "Mine"), false, 3, 1},
       {"another entry after it",
-       VisBuilder().Entry(3, kMenuEntry, "Global menu by Tarnwick").Entry(1, "a\\*.bgl", "A"), true,
-       3, 3},
+       VisBuilder().Entry(3, kMenuEntry, "Global menu by Tarnwick").Entry(1, "a\\*.bgl", "A"),
+       false, 1, 2},
+      {"switched off, another entry after it",
+       VisBuilder().Entry(0, lower, "Mine").Entry(1, "a\\*.bgl", "A").Entry(1, "b\\*.bgl", "B"),
+       true, 1, 3},
   };
   for (auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -282,6 +288,16 @@ TEST_F(VisFileTest, OnlyTheLastEntryCountsAsTheMenuEntry) {
     fresh.set.Close();
     ASSERT_TRUE(ReadVisFile(fresh.session));
     EXPECT_EQ(fresh.set.vis_count, c.entries);
+    int menu_entries = 0;
+    for (const VisEntry& entry : fresh.set.vis_entries) {
+      std::string path = fresh.set.EntryPath(entry);
+      for (char& ch : path) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+      if (path == lower.substr(0, lower.size() - 3) + "bgl") {
+        EXPECT_EQ(fresh.set.StoredFlags(entry), 3);
+        ++menu_entries;
+      }
+    }
+    EXPECT_EQ(menu_entries, 1);
   }
 }
 
