@@ -73,6 +73,8 @@ TEST(DetailRowsTest, EachKindOfItemGetsItsRows) {
   EXPECT_EQ(fractional[7], "W000:27.6833");
 
   EXPECT_EQ(DetailRowIcon(0), 0);
+  EXPECT_EQ(DetailRowIcon(1), 0);
+  EXPECT_EQ(DetailRowIcon(2), 1);
   EXPECT_EQ(DetailRowIcon(3), 1);
   EXPECT_EQ(DetailRowIcon(4), 1);
   EXPECT_EQ(DetailRowIcon(5), 2);
