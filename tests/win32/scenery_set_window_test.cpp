@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "resource.h"
+#include "support/menu_builder.h"
 #include "support/scenery_on_disk.h"
 #include "win32/main_window_fixture.h"
 
@@ -155,6 +156,48 @@ TEST_F(SceneryWindowTest, OpeningAnotherSetAsksAboutUnsavedResults) {
   EXPECT_FALSE(window->GetSession().set.loaded);
   EXPECT_EQ(SendMessageA(TreeWindow(), TVM_GETCOUNT, 0, 0), 0);
   EXPECT_EQ(StatusText(0), "Areas: 0");
+}
+
+TEST_F(SceneryWindowTest, SwitchingOriginalMenusAsksBeforeDroppingUnsavedWork) {
+  WriteSet();
+  Start();
+  Open();
+  MenuTree& tree = window->GetSession().tree;
+  const std::filesystem::path alps = disk.Bgl("Alps", "alps.bgl");
+  tree.SetLabel(FindLabel(tree, "Geneva"), "Geneve");  // the work a re-read would drop
+  ASSERT_FALSE(window->GetSession().set.results_saved);
+
+  questions.answers = {IDNO, IDNO};
+  for (UINT command : {IDM_MENUS_OFF, IDM_MENUS_ON}) Command(command);
+  ASSERT_EQ(questions.boxes.size(), 2u);
+  for (const auto& box : questions.boxes) {
+    EXPECT_EQ(box.text, "Re-read this Scenery Set without saving any results?");
+    EXPECT_EQ(box.caption, "Tarnwick Confirmation");
+    EXPECT_EQ(box.type, static_cast<UINT>(MB_YESNO | MB_ICONWARNING));
+  }
+  EXPECT_EQ(disk.SwitchByte(alps), 1) << "No switches nothing";
+  EXPECT_NE(FindLabel(tree, "Geneve"), nullptr) << "and keeps the work";
+
+  questions.answers = {IDYES};
+  Command(IDM_MENUS_OFF);
+  EXPECT_EQ(questions.boxes.size(), 3u);
+  EXPECT_EQ(disk.SwitchByte(alps), 0);
+  EXPECT_EQ(FindLabel(tree, "Geneve"), nullptr);
+
+  // With Confirmations off nothing is asked, as when closing the set.
+  Command(IDM_CONFIRMATIONS);
+  Command(IDM_MENUS_ON);
+  EXPECT_EQ(questions.boxes.size(), 3u);
+  EXPECT_EQ(disk.SwitchByte(alps), 1);
+  EXPECT_NE(FindLabel(tree, "Geneva"), nullptr);
+
+  // Saved results are nothing to lose.
+  Command(IDM_CONFIRMATIONS);
+  Command(IDM_SAVE);
+  ASSERT_TRUE(window->GetSession().set.results_saved);
+  Command(IDM_MENUS_ON);
+  EXPECT_EQ(questions.boxes.size(), 3u);
+  EXPECT_EQ(disk.SwitchByte(alps), 1);
 }
 
 TEST_F(SceneryWindowTest, CancelDuringAScanLeavesNoSet) {
