@@ -73,7 +73,8 @@ int DetailRowCount(TreeNode node, TreeItemData data, bool show_all_fields) {
 }
 
 int DetailRowIcon(int row) {
-  if (row <= 0) return 0;
+  // The VIS file's rows (its path and the entry's title) carry the root's picture.
+  if (row <= 1) return 0;
   return row < kFirstEditableDetailRow ? 1 : 2;
 }
 

@@ -45,7 +45,8 @@ inline constexpr char kLocationAddedText[] = "<location added here>";
 // for an Area, 10 or (with the additional fields) 15 for a Location.
 int DetailRowCount(TreeNode node, TreeItemData data, bool show_all_fields);
 
-// The row's picture: 0 (root), 1 (Area) or 2 (Location), the tree's own pictures.
+// The row's picture: 0 (root: rows 0 and 1), 1 (Area: rows 2 to 4) or 2 (Location), the tree's
+// own pictures.
 int DetailRowIcon(int row);
 
 // The value text of `row` for the tree item `node`, from the current records and labels.

@@ -1,5 +1,7 @@
 #include "details/value_edit.h"
 
+#include <utility>
+
 #include "details/detail_rows.h"
 #include "details/value_formats.h"
 #include "tree/tree_edits.h"
@@ -73,6 +75,22 @@ bool ApplyValueEdit(Session& s, DetailsEditState& state, std::string_view text) 
   state.undo.text = std::move(previous);
   s.set.results_saved = false;
   return true;
+}
+
+void OpenValueEdit(DetailsEditState& state, TreeNode node, int row, std::string shown) {
+  state.row = row;
+  state.node = node;
+  state.shown = std::move(shown);
+}
+
+ValueEditOutcome EndValueEdit(Session& s, DetailsEditState& state, std::string_view text) {
+  TreeNode node = state.node;
+  bool unchanged = text == state.shown;
+  state.ForgetOpenEdit();
+  // A box left open over another item must not write into it.
+  if (node == nullptr || s.tree.Selected() != node) return ValueEditOutcome::kElsewhere;
+  if (unchanged) return ValueEditOutcome::kUnchanged;
+  return ApplyValueEdit(s, state, text) ? ValueEditOutcome::kApplied : ValueEditOutcome::kRefused;
 }
 
 int UndoValueEdit(Session& s, DetailsEditState& state) {

@@ -26,7 +26,24 @@ struct DetailsUndo {
 struct DetailsEditState {
   // The row the edit box is editing (or was, until the next edit); -1 after a refused edit.
   int row = 0;
+  // The tree item the open edit box belongs to (nullptr: no box open) and the text it showed.
+  TreeNode node = nullptr;
+  std::string shown;
   DetailsUndo undo;
+
+  // The edit box closed without applying anything.
+  void ForgetOpenEdit() {
+    node = nullptr;
+    shown.clear();
+  }
+};
+
+// What came of the text an edit box ended with.
+enum class ValueEditOutcome {
+  kApplied,    // stored, with its undo
+  kUnchanged,  // the text was left as shown: nothing stored, no undo, results as they were
+  kRefused,    // the row or the selection cannot take a value (beeped)
+  kElsewhere,  // the selection is no longer the item the box opened on: nothing stored
 };
 
 // Applies `text` to the row being edited of the tree's selected Location (rows 5 to 14: the
@@ -35,6 +52,14 @@ struct DetailsEditState {
 // nothing when the selection is not a Location or the row cannot be edited. Returns whether the
 // value was applied.
 bool ApplyValueEdit(Session& s, DetailsEditState& state, std::string_view text);
+
+// The edit box opened over `row` of the tree item `node`, showing `shown`.
+void OpenValueEdit(DetailsEditState& state, TreeNode node, int row, std::string shown);
+
+// The edit box ended with `text` (Enter, Up or Down). Only a text the user changed is stored: the
+// shown text is rounded (whole feet, whole degrees, ten-thousandths of a minute), and storing it
+// again would move a Location that was only looked at. The box is closed in the state afterwards.
+ValueEditOutcome EndValueEdit(Session& s, DetailsEditState& state, std::string_view text);
 
 // Undoes the last applied edit: the row whose value was put back, to be refreshed, or 0 when
 // there was nothing to undo. The undo is gone afterwards in every case.

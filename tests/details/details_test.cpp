@@ -1,11 +1,13 @@
 // The rows of the details pane and the editing of a Location's values, on a scanned set.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "details/detail_rows.h"
 #include "details/value_edit.h"
+#include "details/value_formats.h"
 #include "support/menu_builder.h"
 #include "support/saved_set.h"
 #include "tree/tree_edits.h"
@@ -73,6 +75,8 @@ TEST(DetailRowsTest, EachKindOfItemGetsItsRows) {
   EXPECT_EQ(fractional[7], "W000:27.6833");
 
   EXPECT_EQ(DetailRowIcon(0), 0);
+  EXPECT_EQ(DetailRowIcon(1), 0);
+  EXPECT_EQ(DetailRowIcon(2), 1);
   EXPECT_EQ(DetailRowIcon(3), 1);
   EXPECT_EQ(DetailRowIcon(4), 1);
   EXPECT_EQ(DetailRowIcon(5), 2);
@@ -142,6 +146,71 @@ TEST(ValueEditTest, EveryEditableRowParsesIntoItsField) {
     EXPECT_EQ(state.undo.text, before);
     EXPECT_EQ(set.t.host.beeps, 0);
   }
+}
+
+TEST(ValueEditTest, AnEditBoxEndedWithItsTextUnchangedStoresNothing) {
+  // Values that their rounded texts do not give back.
+  for (bool fractional : {false, true}) {
+    ScannedSet set;
+    set.t.tree.Select(set.zermatt);
+    LocnFields& f = set.Fields();
+    f.latitude = 1033485359;
+    f.longitude = 2053827588;
+    f.altitude = 723502;
+    f.heading = 40657;
+    f.com1 = 0x2345;
+    f.obi1 = 41;
+    if (fractional) {
+      ASSERT_NE(
+          ParseAngle(FormatAngle(f.latitude, AngleAxis::kLatitude, true), AngleAxis::kLatitude),
+          f.latitude);
+    }
+    // An earlier edit's undo stays as it was.
+    DetailsEditState state;
+    state.row = 8;
+    ASSERT_TRUE(ApplyValueEdit(set.s, state, "2373"));
+    const LocnFields before = f;
+    set.t.set.results_saved = true;
+    for (int row = kFirstEditableDetailRow; row <= kLastDetailRow; ++row) {
+      SCOPED_TRACE(::testing::Message() << "row " << row << (fractional ? " fractional" : ""));
+      std::string shown = DetailRowValue(set.t.set, set.t.tree, set.zermatt, row, fractional);
+      OpenValueEdit(state, set.zermatt, row, shown);
+      EXPECT_EQ(EndValueEdit(set.s, state, shown), ValueEditOutcome::kUnchanged);
+      EXPECT_EQ(state.node, nullptr);
+    }
+    EXPECT_EQ(std::memcmp(&f, &before, sizeof f), 0);
+    EXPECT_EQ(set.t.tree.Label(set.zermatt), "Zermatt");
+    EXPECT_TRUE(set.t.set.results_saved);
+    EXPECT_EQ(state.undo.row, 8);
+    EXPECT_EQ(set.t.host.beeps, 0);
+
+    // A changed text is stored as it parses.
+    OpenValueEdit(state, set.zermatt, 6,
+                  DetailRowValue(set.t.set, set.t.tree, set.zermatt, 6, fractional));
+    EXPECT_EQ(EndValueEdit(set.s, state, "S12:34"), ValueEditOutcome::kApplied);
+    EXPECT_EQ(f.latitude, ParseAngle("S12:34", AngleAxis::kLatitude));
+    EXPECT_EQ(state.undo.row, 6);
+    EXPECT_FALSE(set.t.set.results_saved);
+  }
+}
+
+TEST(ValueEditTest, AnEditBoxLeftOverAnotherItemStoresNothingThere) {
+  ScannedSet set;
+  set.t.tree.Select(set.zermatt);
+  DetailsEditState state;
+  OpenValueEdit(state, set.zermatt, 6, "N51:28:37.9999");
+  TreeNode other = FindLabel(set.t.tree, "Sion");
+  ASSERT_NE(other, nullptr);
+  set.t.tree.Select(other);
+  const LocnFields before = set.t.set.Location(RecordOf(set.t.tree.Data(other)))->fields;
+  const LocnFields zermatt = set.Fields();
+
+  EXPECT_EQ(EndValueEdit(set.s, state, "S12:34:56"), ValueEditOutcome::kElsewhere);
+  EXPECT_EQ(set.t.set.Location(RecordOf(set.t.tree.Data(other)))->fields.latitude, before.latitude);
+  EXPECT_EQ(set.Fields().latitude, zermatt.latitude);
+  EXPECT_FALSE(state.undo.available);
+  // A box that is gone ends nothing either.
+  EXPECT_EQ(EndValueEdit(set.s, state, "S12:34:56"), ValueEditOutcome::kElsewhere);
 }
 
 TEST(ValueEditTest, TheDescriptionKeepsFortyCharacters) {

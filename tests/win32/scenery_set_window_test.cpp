@@ -5,7 +5,9 @@
 #include <filesystem>
 
 #include "resource.h"
+#include "support/menu_builder.h"
 #include "support/scenery_on_disk.h"
+#include "tree/win32/vis_pane.h"
 #include "win32/main_window_fixture.h"
 
 namespace tarnwick::testing {
@@ -155,6 +157,79 @@ TEST_F(SceneryWindowTest, OpeningAnotherSetAsksAboutUnsavedResults) {
   EXPECT_FALSE(window->GetSession().set.loaded);
   EXPECT_EQ(SendMessageA(TreeWindow(), TVM_GETCOUNT, 0, 0), 0);
   EXPECT_EQ(StatusText(0), "Areas: 0");
+}
+
+TEST_F(SceneryWindowTest, SwitchingOriginalMenusAsksBeforeDroppingUnsavedWork) {
+  WriteSet();
+  Start();
+  Open();
+  MenuTree& tree = window->GetSession().tree;
+  const std::filesystem::path alps = disk.Bgl("Alps", "alps.bgl");
+  tree.SetLabel(FindLabel(tree, "Geneva"), "Geneve");  // the work a re-read would drop
+  ASSERT_FALSE(window->GetSession().set.results_saved);
+
+  questions.answers = {IDNO, IDNO};
+  for (UINT command : {IDM_MENUS_OFF, IDM_MENUS_ON}) Command(command);
+  ASSERT_EQ(questions.boxes.size(), 2u);
+  for (const auto& box : questions.boxes) {
+    EXPECT_EQ(box.text, "Re-read this Scenery Set without saving any results?");
+    EXPECT_EQ(box.caption, "Tarnwick Confirmation");
+    EXPECT_EQ(box.type, static_cast<UINT>(MB_YESNO | MB_ICONWARNING));
+  }
+  EXPECT_EQ(disk.SwitchByte(alps), 1) << "No switches nothing";
+  EXPECT_NE(FindLabel(tree, "Geneve"), nullptr) << "and keeps the work";
+
+  questions.answers = {IDYES};
+  Command(IDM_MENUS_OFF);
+  EXPECT_EQ(questions.boxes.size(), 3u);
+  EXPECT_EQ(disk.SwitchByte(alps), 0);
+  EXPECT_EQ(FindLabel(tree, "Geneve"), nullptr);
+
+  // With Confirmations off nothing is asked, as when closing the set.
+  Command(IDM_CONFIRMATIONS);
+  Command(IDM_MENUS_ON);
+  EXPECT_EQ(questions.boxes.size(), 3u);
+  EXPECT_EQ(disk.SwitchByte(alps), 1);
+  EXPECT_NE(FindLabel(tree, "Geneva"), nullptr);
+
+  // Saved results are nothing to lose.
+  Command(IDM_CONFIRMATIONS);
+  Command(IDM_SAVE);
+  ASSERT_TRUE(window->GetSession().set.results_saved);
+  Command(IDM_MENUS_ON);
+  EXPECT_EQ(questions.boxes.size(), 3u);
+  EXPECT_EQ(disk.SwitchByte(alps), 1);
+}
+
+TEST_F(SceneryWindowTest, TheVisCommitQuestionSaysWhatLeavesTheMenu) {
+  WriteSet();
+  Start();
+  Open();
+  MenuTree& tree = window->GetSession().tree;
+  Command(IDM_TOGGLE_VIS);  // the first row, Alps, goes off
+  questions.answers = {IDCANCEL, IDNO};
+  SendMessageA(Main(), win32::kVisCommitMessage, 0, 0);
+  ASSERT_EQ(questions.boxes.size(), 1u);
+  EXPECT_EQ(questions.boxes[0].text,
+            "The scenery areas switched off take 3 Locations out of the menu. Switching an area "
+            "on again later brings back its original menu, not the edited one.\n\n"
+            "Do you want to save current VIS and Menu data?");
+  EXPECT_EQ(questions.boxes[0].type, static_cast<UINT>(MB_YESNOCANCEL | MB_ICONWARNING));
+  // Cancel keeps the switch pending, No drops it: the menu stays either way.
+  SendMessageA(Main(), win32::kVisCommitMessage, 0, 0);
+  EXPECT_EQ(questions.boxes.size(), 2u);
+  EXPECT_TRUE(window->GetVisPane()->Unchanged());
+  EXPECT_NE(FindLabel(tree, "Cointrin"), nullptr);
+  EXPECT_EQ(disk.SwitchByte(disk.Bgl("Alps", "alps.bgl")), 1);
+
+  // Yes commits: the Locations leave the menu as announced.
+  Command(IDM_TOGGLE_VIS);
+  questions.answers = {IDYES};
+  SendMessageA(Main(), win32::kVisCommitMessage, 0, 0);
+  EXPECT_EQ(questions.boxes.size(), 3u);
+  EXPECT_EQ(questions.boxes[2].text, questions.boxes[0].text);
+  EXPECT_EQ(FindLabel(tree, "Cointrin"), nullptr);
+  EXPECT_EQ(FindLabel(tree, "Innsbruck"), nullptr);
 }
 
 TEST_F(SceneryWindowTest, CancelDuringAScanLeavesNoSet) {

@@ -228,6 +228,70 @@ shot after
 kill "$program" 2>/dev/null
 wait "$program" 2>/dev/null
 
+# A value typed into the edit box, then Edit > Delete Location chosen with the mouse: with
+# Confirmations off no question takes the focus, and the menu leaves it in the box. The box closes
+# with the selection's change, and Enter stores nothing into the Location selected next.
+printf '[Settings]\r\nMainWindow=[0,0,1000,740]\r\nExpandInitially=No\r\nAutoExpand=No\r\nConfirmations=No\r\n' \
+  >"$WINEPREFIX/drive_c/windows/Tarnwick.ini"
+wine "$exe" "$vis" </dev/null >/dev/null 2>&1 &
+program=$!
+# Read from the saved menu now: 11 Areas after the merge, 36 Locations.
+if ! p wait-count 48 >/dev/null; then
+  check "the saved set opens again" "48 items" "$(p areas | wc -l) Areas"
+fi
+sleep 1
+winexe="Z:$(echo "$exe" | tr / '\\')"
+read -r ex ey < <(p menu-where "$winexe" Edit)
+read -r dx dy < <(p menu-item-offset "$winexe" Edit "Delete Location")
+sleep 0.5
+read -r cx cy < <(where "Chicago")
+xdotool mousemove "$cx" "$cy" click --repeat 2 --delay 100 1
+sleep 0.5
+read -r lx ly < <(where "Chicago Executive")
+xdotool mousemove "$lx" "$ly" click 1
+sleep 0.5
+executive=$(p detail 6)
+read -r lx ly < <(where "Chicago Midway Rwy 31C")
+xdotool mousemove "$lx" "$ly" click 1
+sleep 0.5
+read -r vx vy < <(p detail-where 6)
+xdotool mousemove "$vx" "$vy" click 1
+sleep 0.3
+xdotool key Return
+sleep 0.3
+xdotool key ctrl+a BackSpace
+xdotool type --delay 50 "S12:34:56"
+check "the latitude is typed into the box" "S12:34:56" "$(p edit-box)"
+if [ -n "${ex:-}" ] && [ -n "${dx:-}" ]; then
+  xdotool mousemove "$ex" "$ey" click 1
+  sleep 0.5
+  read -r ox oy < <(p menu-open)
+  shot delete-location-menu
+  xdotool mousemove $((ox + dx)) $((oy + dy)) click 1
+  sleep 0.7
+else
+  check "the Edit menu and its Delete Location on the screen" "found" "not found"
+fi
+check "Delete Location took the Location out" "Chicago Executive" "$(p children "Chicago")"
+check "the next Location is selected" "Chicago Executive" "$(p selected)"
+check "the edit box closed with the selection's change" "closed" \
+  "$(p edit-box >/dev/null 2>&1 && echo open || echo closed)"
+xdotool key Return
+sleep 0.5
+shot after-delete-location
+check "the selected Location keeps its latitude" "$executive" "$(p detail 6)"
+# (Enter reached the list, which opens the box afresh over the description.)
+xdotool key Escape
+xdotool key alt+f
+sleep 0.5
+xdotool key s
+sleep 2
+check "the saved menu keeps it too" "Position $executive" \
+  "$(wine "$cli" bgl "$saved" 2>/dev/null | tr -d '\r' | grep -A1 "Chicago Executive" |
+     grep -o "Position $executive")"
+kill "$program" 2>/dev/null
+wait "$program" 2>/dev/null
+
 # Cancel pressed with the real mouse while a large set is being scanned: the set closes at once,
 # the window answers again and nothing is reported.
 big=$(p generate "$winwork\\big" 12 200 2 4)

@@ -20,6 +20,10 @@
 //                                  of L Locations) into FOLDER and prints its VIS path
 //   tree-probe cancel-printing     waits for the "Cancel Printing" box: "x y" of its Cancel button
 //   tree-probe enabled             whether the main window takes input ("yes" or "no")
+//   tree-probe menu-where EXE TITLE        "x y": the middle of a title of the menu bar
+//   tree-probe menu-item-offset EXE TITLE ITEM   "dx dy": the middle of a drop-down menu's item
+//                                  from the drop-down's top left (shows a copy for a moment)
+//   tree-probe menu-open           "x y": the top left of the drop-down menu open in the program
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -369,6 +373,133 @@ int RunBox(const char* caption, const char* button) {
   return button == nullptr ? 0 : Fail("no such button");
 }
 
+// A menu item's text as shown, without its '&' marks and its key after a tab.
+std::string MenuText(HMENU menu, int index) {
+  char text[256] = {};
+  GetMenuStringA(menu, index, text, sizeof text, MF_BYPOSITION);
+  std::string shown;
+  for (const char* p = text; *p != '\0' && *p != '\t'; ++p) {
+    if (*p != '&') shown += *p;
+  }
+  return shown;
+}
+
+int MenuIndex(HMENU menu, const char* text) {
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    if (MenuText(menu, i) == text) return i;
+  }
+  return -1;
+}
+
+// The program's menus belong to its process, where no other process can measure them. The probe
+// lays out its own copy, loaded from the program's file, with the same fonts: a title's place
+// relative to a window of the same size, an item's relative to its drop-down window.
+struct MenuMeasure {
+  HMENU popup = nullptr;
+  int index = -1;
+  RECT item = {};
+};
+
+MenuMeasure* g_measure = nullptr;
+
+void CALLBACK OnMenuShown(HWND, UINT, UINT_PTR, DWORD) {
+  if (g_measure != nullptr &&
+      GetMenuItemRect(nullptr, g_measure->popup, g_measure->index, &g_measure->item)) {
+    EndMenu();
+  }
+}
+
+// Lays out the probe's copy of the program's menu bar in a hidden window of the program window's
+// size and place. Nothing when the copy cannot be made.
+struct MenuCopy {
+  HWND window = nullptr;
+  HMENU bar = nullptr;
+  ~MenuCopy() {
+    if (window != nullptr) DestroyWindow(window);  // and the menu with it
+  }
+};
+
+bool CopyMenu(const char* exe, MenuCopy& copy) {
+  HMODULE file = LoadLibraryExA(exe, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  HMENU bar = file != nullptr ? LoadMenuA(file, "Tarnwick") : nullptr;
+  if (bar == nullptr) return false;
+  RECT target = {};
+  GetWindowRect(MainWindow(), &target);
+  WNDCLASSA own_class = {};
+  own_class.lpfnWndProc = DefWindowProcA;
+  own_class.hInstance = GetModuleHandleA(nullptr);
+  own_class.lpszClassName = "TarnwickMenuProbe";
+  RegisterClassA(&own_class);
+  copy.window = CreateWindowExA(0, own_class.lpszClassName, "", WS_OVERLAPPEDWINDOW, target.left,
+                                target.top, target.right - target.left, target.bottom - target.top,
+                                nullptr, bar, own_class.hInstance, nullptr);
+  copy.bar = copy.window != nullptr ? bar : nullptr;
+  return copy.window != nullptr;
+}
+
+// "x y" of a title of the program's menu bar on the screen.
+int RunMenuWhere(const char* exe, const char* title) {
+  if (MainWindow() == nullptr) return Fail("no Tarnwick window");
+  MenuCopy copy;
+  if (!CopyMenu(exe, copy)) return Fail("cannot copy the program's menu");
+  int index = MenuIndex(copy.bar, title);
+  RECT rect = {};
+  if (index < 0 || !GetMenuItemRect(copy.window, copy.bar, index, &rect)) {
+    return Fail("no such menu title");
+  }
+  RECT target = {}, own = {};
+  GetWindowRect(MainWindow(), &target);
+  GetWindowRect(copy.window, &own);
+  std::printf("%ld %ld\n", static_cast<long>(target.left - own.left + (rect.left + rect.right) / 2),
+              static_cast<long>(target.top - own.top + (rect.top + rect.bottom) / 2));
+  return 0;
+}
+
+// "dx dy" of the middle of an item from the top left of its drop-down menu. Measured by showing
+// the probe's copy of the drop-down for a moment: take it before the program's own state matters.
+int RunMenuItemOffset(const char* exe, const char* title, const char* item) {
+  if (MainWindow() == nullptr) return Fail("no Tarnwick window");
+  MenuCopy copy;
+  if (!CopyMenu(exe, copy)) return Fail("cannot copy the program's menu");
+  int title_index = MenuIndex(copy.bar, title);
+  if (title_index < 0) return Fail("no such menu title");
+  MenuMeasure measure;
+  measure.popup = GetSubMenu(copy.bar, title_index);
+  measure.index = MenuIndex(measure.popup, item);
+  if (measure.index < 0) return Fail("no such menu item");
+  // Items have their places only while shown: measured from a timer inside the menu's loop.
+  g_measure = &measure;
+  UINT_PTR timer = SetTimer(nullptr, 0, 50, OnMenuShown);
+  TrackPopupMenu(measure.popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, 0, 0, 0, copy.window,
+                 nullptr);
+  KillTimer(nullptr, timer);
+  g_measure = nullptr;
+  if (measure.item.right <= measure.item.left) return Fail("cannot measure the item");
+  std::printf("%ld %ld\n", static_cast<long>((measure.item.left + measure.item.right) / 2),
+              static_cast<long>((measure.item.top + measure.item.bottom) / 2));
+  return 0;
+}
+
+// "x y": the top left of the program's drop-down menu open on the screen.
+int RunMenuOpen() {
+  DWORD program = 0;
+  GetWindowThreadProcessId(MainWindow(), &program);
+  for (int tries = 0; tries < 30; ++tries) {
+    for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w != nullptr;
+         w = FindWindowExA(nullptr, w, "#32768", nullptr)) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(w, &owner);
+      RECT rect = {};
+      if (owner == program && IsWindowVisible(w) && GetWindowRect(w, &rect)) {
+        std::printf("%ld %ld\n", static_cast<long>(rect.left), static_cast<long>(rect.top));
+        return 0;
+      }
+    }
+    Sleep(100);
+  }
+  return Fail("no drop-down menu open");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -393,6 +524,11 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "status" && argc > 2) return RunStatus(std::atoi(argv[2]));
+  if (command == "menu-where" && argc > 3) return RunMenuWhere(argv[2], argv[3]);
+  if (command == "menu-item-offset" && argc > 4) {
+    return RunMenuItemOffset(argv[2], argv[3], argv[4]);
+  }
+  if (command == "menu-open") return RunMenuOpen();
   if (command == "box" && argc > 2) return RunBox(argv[2], nullptr);
   if (command == "button" && argc > 3) return RunBox(argv[2], argv[3]);
   if (command == "edit-box") return RunDetail(command, 0);

@@ -103,7 +103,7 @@ void DetailsPane::MeasureRowHeight() {
 }
 
 void DetailsPane::Clear() {
-  edit_box_.Close();
+  CloseEditBox();
   edit_.undo.Clear();
   if (control_ == nullptr) return;
   SendMessageA(control_, LVM_DELETEALLITEMS, 0, 0);
@@ -161,6 +161,9 @@ void DetailsPane::Refresh(int row) {
 }
 
 void DetailsPane::SelectionChanged(TreeNode node) {
+  // An open edit box belongs to the item it was opened on: whatever moved the selection (a menu
+  // or toolbar command leaves the focus in the box), Enter must not store its text elsewhere.
+  CloseEditBox();
   bool had_undo = CanUndo();
   edit_.undo.Clear();
   Fill(node, 0);
@@ -187,7 +190,7 @@ void DetailsPane::BeginValueEdit(int row) {
   }
   if (row < kFirstEditableRow) return;
 
-  edit_box_.Close();
+  CloseEditBox();
   std::string text = ListItemText(control_, row, 2);
   RECT bounds = {};
   bounds.left = LVIR_BOUNDS;
@@ -197,15 +200,24 @@ void DetailsPane::BeginValueEdit(int row) {
   box.top = bounds.top;
   box.right = box.left + ColumnWidth(control_, 2);
   box.bottom = bounds.bottom;
-  edit_.row = row;
-  edit_box_.Open(control_, box, text, [this, row](const std::string& typed, WORD key) {
-    ApplyEditedText(row, typed, key);
-  });
+  OpenValueEdit(edit_, shell_.GetSession().tree.Selected(), row, text);
+  if (!edit_box_.Open(control_, box, text, [this, row](const std::string& typed, WORD key) {
+        ApplyEditedText(row, typed, key);
+      })) {
+    edit_.ForgetOpenEdit();
+  }
+}
+
+void DetailsPane::CloseEditBox() {
+  edit_box_.Close();
+  edit_.ForgetOpenEdit();
 }
 
 void DetailsPane::ApplyEditedText(int row, const std::string& text, WORD key) {
-  edit_.row = row;
-  if (ApplyValueEdit(shell_.GetSession(), edit_, text)) SetListItemText(control_, row, 2, text);
+  ValueEditOutcome outcome = EndValueEdit(shell_.GetSession(), edit_, text);
+  // The rows now show another item: nothing to refresh or move on to.
+  if (outcome == ValueEditOutcome::kElsewhere) return;
+  if (outcome == ValueEditOutcome::kApplied) SetListItemText(control_, row, 2, text);
   WPARAM moved = key == VK_UP || key == VK_DOWN ? key : 0;
   // Posted, so that the edit box is gone before the rows are filled again.
   PostMessageA(shell_.Window(), kDetailsRefreshMessage, row, static_cast<LPARAM>(moved));

@@ -41,7 +41,8 @@ class DetailsPane {
   void Fill(TreeNode node, int row);
   // Fill for the tree's current selection.
   void Refresh(int row);
-  // The tree's selection changed: the undo goes and the rows follow it.
+  // The tree's selection changed: an open edit box closes unapplied, the undo goes and the rows
+  // follow it.
   void SelectionChanged(TreeNode node);
   // Opens the edit box over `row` (0: the selected row), brought into the editable rows.
   void BeginValueEdit(int row);
@@ -66,6 +67,8 @@ class DetailsPane {
   void SelectRow(int row);
   int RowCount() const;
   void ApplyEditedText(int row, const std::string& text, WORD key);
+  // Closes the edit box, if open, without applying its text.
+  void CloseEditBox();
   bool OnRightButtonDown(LPARAM position);
   void MeasureRowHeight();
 

@@ -7,6 +7,7 @@
 #include "scenery/close_scenery_set.h"
 #include "shell/settings.h"
 #include "shell/win32/win32_api.h"
+#include "tree/vis_commit_losses.h"
 #include "tree/win32/search_dialog.h"
 #include "tree/win32/tree_pane.h"
 #include "tree/win32/vis_pane.h"
@@ -198,9 +199,10 @@ void MainWindow::OnVisCommit() {
   if (vis_pane_ == nullptr || vis_pane_->Unchanged()) return;
   HWND focus = GetFocus();
   HWND pane = VisControl();
-  // Asked whatever the Confirmations option says: the switches would otherwise be lost.
-  int answer = questions_->Ask(window_, std::string(VisCommitQuestion(set_)),
-                               "Tarnwick Confirmation", MB_YESNOCANCEL | MB_ICONWARNING);
+  // Asked whatever the Confirmations option says: the switches would otherwise be lost. It says
+  // what the commit takes out of the menu, which switching the area on again does not bring back.
+  int answer = questions_->Ask(window_, VisCommitQuestionText(set_, tree_), "Tarnwick Confirmation",
+                               MB_YESNOCANCEL | MB_ICONWARNING);
   if (answer == IDCANCEL) {
     SetFocus(pane);
     return;

@@ -167,6 +167,8 @@ class MainWindow {
   bool OnSaveResults();
   bool OnExitAfterSaving();
   bool OnCloseScenerySet();
+  // Commands 109 and 110: switch the original menus on or off, then read the set again.
+  bool OnOriginalMenus(bool disable);
   bool OnExitWithoutSaving();
   bool OnToggleToolBar();
   bool OnToggleStatusBar();

@@ -107,16 +107,8 @@ bool MainWindow::DispatchCommand(UINT number) {
       {Command::kCloseScenerySet, [](MainWindow& w) { return w.OnCloseScenerySet(); }},
       {Command::kExitAfterSaving, [](MainWindow& w) { return w.OnExitAfterSaving(); }},
       {Command::kPrint, [](MainWindow& w) { return w.OnPrint(); }},
-      {Command::kEnableOriginalMenus,
-       [](MainWindow& w) {
-         RunOriginalMenusCommand(w.session_, false);
-         return true;
-       }},
-      {Command::kDisableOriginalMenus,
-       [](MainWindow& w) {
-         RunOriginalMenusCommand(w.session_, true);
-         return true;
-       }},
+      {Command::kEnableOriginalMenus, [](MainWindow& w) { return w.OnOriginalMenus(false); }},
+      {Command::kDisableOriginalMenus, [](MainWindow& w) { return w.OnOriginalMenus(true); }},
       {Command::kRestorePreviousResults,
        [](MainWindow& w) {
          RestorePreviousResults(w.session_);
@@ -229,6 +221,16 @@ bool MainWindow::OnCloseScenerySet() {
     return true;
   }
   CloseScenerySet(false);
+  return true;
+}
+
+bool MainWindow::OnOriginalMenus(bool disable) {
+  // The set is read again after the switch: unsaved work in the menu would go with the old read.
+  if (set_.loaded && !set_.results_saved &&
+      !host_.Confirm("Re-read this Scenery Set without saving any results?")) {
+    return true;
+  }
+  RunOriginalMenusCommand(session_, disable);
   return true;
 }
 
