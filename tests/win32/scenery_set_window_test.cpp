@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "platform/win32/unique_handle.h"
 #include "resource.h"
 #include "support/menu_builder.h"
 #include "support/scenery_on_disk.h"
@@ -279,6 +280,55 @@ TEST_F(SceneryWindowTest, ExitAfterSavingEndsOnlyWhenTheSaveWentAhead) {
   EXPECT_EQ(window->Window(), nullptr);
   EXPECT_TRUE(std::filesystem::exists(disk.MenuBgl()));
   EXPECT_TRUE(questions.boxes.empty()) << "no question of a plain exit";
+}
+
+// A file another program holds (a running simulator) cannot be switched: the window names it
+// through its message box, and no menu changes, so the simulator never shows a menu twice.
+TEST_F(SceneryWindowTest, AFileAnotherProgramHoldsIsNamedAndNoMenuChanges) {
+  WriteSet();
+  Start();
+  Open();
+  const std::string alps =
+      disk.vis_path.substr(0, disk.vis_path.rfind('\\')) + "\\Alps\\Scenery\\alps.bgl";
+  {
+    // Held for reading, others may read too: the save reads its switch but cannot write it.
+    UniqueHandle held(CreateFileA(alps.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held.Valid());
+    Command(IDM_SAVE);
+  }
+  // Paths are compared as the file system does, without regard to case.
+  auto lower = [](std::string text) {
+    for (char& c : text) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    return text;
+  };
+  ASSERT_EQ(questions.boxes.size(), 1u);
+  EXPECT_EQ(questions.boxes[0].caption, "Tarnwick Error");
+  EXPECT_EQ(lower(questions.boxes[0].text),
+            lower("Error 32 reported whilst switching off the menu of " + alps +
+                  "! No menu was switched. Nothing was saved."));
+  EXPECT_EQ(disk.SwitchByte(disk.Bgl("Alps", "alps.bgl")), 1);
+  EXPECT_FALSE(std::filesystem::exists(disk.MenuBgl()));
+  EXPECT_FALSE(window->GetSession().set.results_saved);
+
+  Command(IDM_SAVE);
+  ASSERT_EQ(questions.boxes.size(), 1u);
+  ASSERT_EQ(disk.SwitchByte(disk.Bgl("Alps", "alps.bgl")), 0);
+  {
+    // The generated menu held without sharing: Enable original menus stops before any source.
+    UniqueHandle held(CreateFileA(window->GetSession().set.menu_bgl_path.c_str(), GENERIC_READ, 0,
+                                  nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held.Valid());
+    Command(IDM_MENUS_ON);
+  }
+  ASSERT_EQ(questions.boxes.size(), 2u);
+  EXPECT_EQ(lower(questions.boxes[1].text),
+            lower("Error 32 reported whilst reading the menu switch of " +
+                  window->GetSession().set.menu_bgl_path + "! No menu was switched."));
+  EXPECT_EQ(disk.SwitchByte(disk.Bgl("Alps", "alps.bgl")), 0);
+  EXPECT_EQ(disk.SwitchByte(disk.MenuBgl()), 1);
+  EXPECT_TRUE(window->GetSession().set.loaded);
+  EXPECT_EQ(window->GetHost().GetBusyState(), BusyState::kIdle);
 }
 
 }  // namespace
