@@ -14,7 +14,7 @@
 #include "details/value_formats.h"
 #include "scenery/bgl_menu.h"
 #include "scenery/memory_menu_tree.h"
-#include "tree/tree_state.h"
+#include "scenery/tree_state.h"
 
 namespace tarnwick::cli {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "scenery/menu_tree.h"
+#include "platform/menu_tree.h"
 
 namespace tarnwick {
 

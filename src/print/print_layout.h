@@ -2,9 +2,9 @@
 // steps. The walk and its page breaks are the same for every device; only the geometry differs.
 #pragma once
 
+#include "platform/menu_tree.h"
 #include "print/page_geometry.h"
 #include "print/print_steps.h"
-#include "scenery/menu_tree.h"
 #include "scenery/scenery_set.h"
 
 namespace tarnwick {

@@ -11,8 +11,8 @@
 
 #include "platform/read_ahead_file.h"
 #include "scenery/bgl_records.h"
+#include "scenery/insert_tree_item.h"
 #include "scenery/scan_progress.h"
-#include "tree/insert_tree_item.h"
 
 namespace tarnwick {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "scenery/menu_tree.h"
+#include "platform/menu_tree.h"
 
 namespace tarnwick {
 

@@ -1,6 +1,6 @@
 #include "scenery/progress_box.h"
 
-#include "shell/progress_text.h"
+#include "scenery/progress_text.h"
 
 namespace tarnwick {
 

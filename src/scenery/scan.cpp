@@ -5,12 +5,12 @@
 #include "platform/read_ahead_file.h"
 #include "scenery/bgl_menu.h"
 #include "scenery/close_scenery_set.h"
+#include "scenery/expand_all.h"
+#include "scenery/insert_tree_item.h"
 #include "scenery/menu_paths.h"
 #include "scenery/progress_box.h"
 #include "scenery/scan_progress.h"
 #include "scenery/vis_file.h"
-#include "tree/insert_tree_item.h"
-#include "tree/tree_expansion.h"
 
 namespace tarnwick {
 

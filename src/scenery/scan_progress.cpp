@@ -1,6 +1,6 @@
 #include "scenery/scan_progress.h"
 
-#include "shell/progress_text.h"
+#include "scenery/progress_text.h"
 
 namespace tarnwick {
 

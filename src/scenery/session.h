@@ -4,11 +4,11 @@
 
 #include "platform/file_system.h"
 #include "platform/host.h"
+#include "platform/menu_tree.h"
 #include "scenery/log_file.h"
-#include "scenery/menu_tree.h"
+#include "scenery/options.h"
 #include "scenery/scenery_set.h"
-#include "shell/options.h"
-#include "tree/tree_state.h"
+#include "scenery/tree_state.h"
 
 namespace tarnwick {
 

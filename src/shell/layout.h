@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/screen_geometry.h"
 #include "shell/settings.h"
 
 namespace tarnwick {
@@ -64,19 +65,5 @@ int32_t InitialTreeWidth(const std::optional<WindowRect>& stored, int32_t client
 
 // Right edges of the status bar's five equal parts; the last, -1, means the bar's right end.
 std::array<int32_t, 5> StatusBarPartEdges(int32_t client_width);
-
-struct ScreenRect {
-  int32_t left = 0;
-  int32_t top = 0;
-  int32_t right = 0;
-  int32_t bottom = 0;
-};
-struct ScreenPoint {
-  int32_t x = 0;
-  int32_t y = 0;
-  friend bool operator==(const ScreenPoint&, const ScreenPoint&) = default;
-};
-// Where a dialog goes, keeping its size, so that it is centred over the owner.
-ScreenPoint CentreOver(const ScreenRect& dialog, const ScreenRect& owner);
 
 }  // namespace tarnwick

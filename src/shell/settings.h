@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/options.h"
+#include "scenery/options.h"
 
 namespace tarnwick {
 

@@ -1,4 +1,4 @@
-#include "tree/insert_tree_item.h"
+#include "scenery/insert_tree_item.h"
 #include "tree/tree_edits.h"
 
 namespace tarnwick {

@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "scenery/search_state.h"
 #include "scenery/session.h"
-#include "tree/search_state.h"
 
 namespace tarnwick {
 

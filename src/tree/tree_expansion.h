@@ -2,6 +2,7 @@
 // expand or collapse every Area.
 #pragma once
 
+#include "scenery/expand_all.h"
 #include "scenery/session.h"
 
 namespace tarnwick {
@@ -9,10 +10,6 @@ namespace tarnwick {
 // With AutoExpand on, the tree idle and no drag: only the Area of the new selection stays open
 // among those automatic expansion opened. Part of the selection-change handling.
 void ApplyAutoExpansion(Session& s, TreeNode new_node);
-
-// Opens the root and opens or closes every Area; a Location whose Area closes gives the selection
-// to its Area, no selection gives it to the root. AutoExpandedArea becomes none.
-void ExpandAll(Session& s, bool expand);
 
 // Command 141: expand every Area, and Areas open as they arrive from now on.
 void ExpandAllAreas(Session& s);

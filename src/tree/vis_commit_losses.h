@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "scenery/menu_tree.h"
+#include "platform/menu_tree.h"
 #include "scenery/scenery_set.h"
 
 namespace tarnwick {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "scenery/menu_tree.h"
+#include "platform/menu_tree.h"
 
 namespace tarnwick::testing {
 

@@ -8,8 +8,8 @@
 
 #include "details/detail_rows.h"
 #include "details/value_formats.h"
+#include "platform/win32/ui/list_view.h"
 #include "resource.h"
-#include "shell/win32/list_view.h"
 #include "support/menu_builder.h"
 #include "support/scenery_on_disk.h"
 #include "win32/main_window_fixture.h"

@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/win32/ui/win32_api.h"
 #include "shell/win32/main_window.h"
-#include "shell/win32/win32_api.h"
 #include "support/temp_dir.h"
 #include "support/test_session.h"
 #include "win32/scripted_questions.h"

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/win32/modal_questions.h"
-#include "shell/win32/win32_api.h"
+#include "platform/win32/ui/modal_questions.h"
+#include "platform/win32/ui/win32_api.h"
 
 namespace tarnwick::testing {
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "resource.h"
-#include "tree/insert_tree_item.h"
+#include "scenery/insert_tree_item.h"
 #include "win32/main_window_fixture.h"
 
 namespace tarnwick::testing {

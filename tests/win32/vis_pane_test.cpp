@@ -1,9 +1,9 @@
 // The VIS selections pane in the main window: its rows from a VIS file read for its selections.
 #include <gtest/gtest.h>
 
+#include "platform/win32/ui/list_view.h"
 #include "resource.h"
 #include "scenery/vis_file.h"
-#include "shell/win32/list_view.h"
 #include "support/scenery_on_disk.h"
 #include "support/vis_builder.h"
 #include "win32/main_window_fixture.h"

@@ -31,9 +31,9 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/win32/ui/win32_api.h"
 #include "sample_set.h"
 #include "scan_set_generator.h"
-#include "shell/win32/win32_api.h"
 
 namespace {
 

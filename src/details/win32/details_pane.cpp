@@ -5,11 +5,11 @@
 
 #include "details/detail_rows.h"
 #include "details/value_edit.h"
+#include "platform/win32/ui/list_view.h"
+#include "platform/win32/ui/picture_list.h"
+#include "platform/win32/ui/win32_api.h"
+#include "platform/win32/ui/window_messages.h"
 #include "resource.h"
-#include "shell/win32/list_view.h"
-#include "shell/win32/main_window.h"
-#include "shell/win32/picture_list.h"
-#include "shell/win32/win32_api.h"
 #include "tree/win32/vis_pane.h"
 
 namespace tarnwick::win32 {
@@ -38,8 +38,8 @@ int ColumnWidth(HWND list, int column) {
 
 }  // namespace
 
-std::unique_ptr<DetailsPane> DetailsPane::Create(MainWindow& shell) {
-  std::unique_ptr<DetailsPane> pane(new DetailsPane(shell));
+std::unique_ptr<DetailsPane> DetailsPane::Create(DetailsPaneOwner& shell, Session& session) {
+  std::unique_ptr<DetailsPane> pane(new DetailsPane(shell, session));
   HWND main = shell.Window();
   RECT client = {};
   GetClientRect(main, &client);
@@ -51,12 +51,12 @@ std::unique_ptr<DetailsPane> DetailsPane::Create(MainWindow& shell) {
                                    shell.Instance(), nullptr);
   if (pane->control_ == nullptr) {
     DWORD code = GetLastError();
-    if (code != 0) shell.GetHost().ShowMessage(code, "creating details window");
+    if (code != 0) session.host.ShowMessage(code, "creating details window");
     return nullptr;
   }
   pane->hook_.Attach(pane->control_, SubclassProcedure, pane.get());
   pane->popup_.Reset(LoadMenuA(shell.Instance(), "DETAILpopup"));
-  pane->SetCheckMarks(shell.GetOptions().show_all_fields, shell.GetOptions().fractional_minutes);
+  pane->SetCheckMarks(session.options.show_all_fields, session.options.fractional_minutes);
   pane->images_.Reset(LoadPictureList(shell.Instance(), IDB_ROOT, IDB_LOCATION_MARKED));
   if (pane->images_) {
     SendMessageA(pane->control_, LVM_SETIMAGELIST, LVSIL_SMALL,
@@ -120,7 +120,7 @@ void DetailsPane::SelectRow(int row) {
 
 void DetailsPane::Fill(TreeNode node, int row) {
   if (control_ == nullptr) return;
-  Session& s = shell_.GetSession();
+  Session& s = session_;
   TreeItemData data = node != nullptr ? s.tree.Data(node) : 0;
   int count = DetailRowCount(node, data, s.options.show_all_fields);
   bool keep = node != nullptr && RowCount() == count;
@@ -157,7 +157,7 @@ void DetailsPane::Fill(TreeNode node, int row) {
 void DetailsPane::Refresh(int row) {
   HWND tree = shell_.TreeControl();
   if (tree == nullptr) return;
-  Fill(shell_.GetSession().tree.Selected(), row);
+  Fill(session_.tree.Selected(), row);
 }
 
 void DetailsPane::SelectionChanged(TreeNode node) {
@@ -179,7 +179,7 @@ void DetailsPane::BeginValueEdit(int row) {
     return;
   }
   if (row != 0) {
-    int last = shell_.GetOptions().show_all_fields ? kLastDetailRow : kLastBasicDetailRow;
+    int last = session_.options.show_all_fields ? kLastDetailRow : kLastBasicDetailRow;
     row = std::clamp(row, kFirstEditableRow, std::min(last, count - 1));
     SelectRow(row);
     SetFocus(control_);
@@ -200,7 +200,7 @@ void DetailsPane::BeginValueEdit(int row) {
   box.top = bounds.top;
   box.right = box.left + ColumnWidth(control_, 2);
   box.bottom = bounds.bottom;
-  OpenValueEdit(edit_, shell_.GetSession().tree.Selected(), row, text);
+  OpenValueEdit(edit_, session_.tree.Selected(), row, text);
   if (!edit_box_.Open(control_, box, text, [this, row](const std::string& typed, WORD key) {
         ApplyEditedText(row, typed, key);
       })) {
@@ -214,7 +214,7 @@ void DetailsPane::CloseEditBox() {
 }
 
 void DetailsPane::ApplyEditedText(int row, const std::string& text, WORD key) {
-  ValueEditOutcome outcome = EndValueEdit(shell_.GetSession(), edit_, text);
+  ValueEditOutcome outcome = EndValueEdit(session_, edit_, text);
   // The rows now show another item: nothing to refresh or move on to.
   if (outcome == ValueEditOutcome::kElsewhere) return;
   if (outcome == ValueEditOutcome::kApplied) SetListItemText(control_, row, 2, text);
@@ -239,7 +239,7 @@ void DetailsPane::OnEditEnded(int row, WPARAM key) {
 }
 
 void DetailsPane::Undo() {
-  int row = UndoValueEdit(shell_.GetSession(), edit_);
+  int row = UndoValueEdit(session_, edit_);
   if (row != 0) PostMessageA(shell_.Window(), kDetailsRefreshMessage, row, 0);
 }
 

@@ -8,20 +8,31 @@
 
 #include "details/value_edit.h"
 #include "details/win32/value_edit_box.h"
-#include "scenery/menu_tree.h"
-#include "shell/win32/control_hook.h"
-#include "shell/win32/handles.h"
-#include "shell/win32/win32_api.h"
+#include "platform/menu_tree.h"
+#include "platform/win32/ui/control_hook.h"
+#include "platform/win32/ui/handles.h"
+#include "platform/win32/ui/pane_owner.h"
+#include "platform/win32/ui/win32_api.h"
+#include "scenery/session.h"
+#include "tree/win32/vis_pane.h"
 
 namespace tarnwick::win32 {
 
-class MainWindow;
+// What the details pane asks of the main window: what every pane asks, the splits its border
+// moves, and the VIS pane, whose pending changes a click here must not count as leaving.
+class DetailsPaneOwner : public virtual PaneOwner, public virtual PaneSplits {
+ public:
+  virtual VisPane* GetVisPane() = 0;
+
+ protected:
+  ~DetailsPaneOwner() = default;
+};
 
 class DetailsPane {
  public:
   // Makes the pane at the right of the main window; nullptr when the control cannot be created
   // (reported as "creating details window").
-  static std::unique_ptr<DetailsPane> Create(MainWindow& shell);
+  static std::unique_ptr<DetailsPane> Create(DetailsPaneOwner& shell, Session& session);
   ~DetailsPane();
   DetailsPane(const DetailsPane&) = delete;
   DetailsPane& operator=(const DetailsPane&) = delete;
@@ -59,7 +70,7 @@ class DetailsPane {
   LRESULT OnNotify(NMHDR* header);
 
  private:
-  explicit DetailsPane(MainWindow& shell) : shell_(shell) {}
+  DetailsPane(DetailsPaneOwner& shell, Session& session) : shell_(shell), session_(session) {}
   static LRESULT CALLBACK SubclassProcedure(HWND control, UINT message, WPARAM wparam,
                                             LPARAM lparam, void* self);
   void OnSize(WPARAM state, int client_width);
@@ -72,7 +83,8 @@ class DetailsPane {
   bool OnRightButtonDown(LPARAM position);
   void MeasureRowHeight();
 
-  MainWindow& shell_;
+  DetailsPaneOwner& shell_;
+  Session& session_;
   HWND control_ = nullptr;
   ControlHook hook_;
   MenuHandle popup_;

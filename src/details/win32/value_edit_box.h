@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "shell/win32/win32_api.h"
+#include "platform/win32/ui/win32_api.h"
 
 namespace tarnwick::win32 {
 

@@ -3,8 +3,8 @@
 
 #include <functional>
 
+#include "platform/win32/ui/win32_api.h"
 #include "print/print_steps.h"
-#include "shell/win32/win32_api.h"
 
 namespace tarnwick::win32 {
 

@@ -3,8 +3,8 @@
 
 #include <functional>
 
-#include "shell/win32/dialog_frame.h"
-#include "shell/win32/win32_api.h"
+#include "platform/win32/ui/dialog_frame.h"
+#include "platform/win32/ui/win32_api.h"
 
 namespace tarnwick::win32 {
 

@@ -2,7 +2,6 @@
 
 #include "print/win32/device_pages.h"
 #include "print/win32/printer_font.h"
-#include "shell/win32/main_window.h"
 
 namespace tarnwick::win32 {
 
@@ -42,7 +41,7 @@ void PrintJob::Print(bool release) {
     DeleteDC(dialog.hDC);
   }
   // A plain cancel of the dialog says nothing.
-  if (!chosen && error != 0) shell_.GetHost().ShowMessage(error, "calling Print dialogue");
+  if (!chosen && error != 0) session_.host.ShowMessage(error, "calling Print dialogue");
   if (!cancel_box_.ClosedByCancel()) {
     EnableWindow(shell_.Window(), TRUE);
     cancel_box_.Close();
@@ -79,7 +78,7 @@ void PrintJob::PrintPages(HDC dc, bool selection_only) {
   device.pixels_per_inch_y = GetDeviceCaps(dc, LOGPIXELSY);
   device.line_height = metrics.tmHeight + metrics.tmExternalLeading;
 
-  Session& session = shell_.GetSession();
+  Session& session = session_;
   PrintChoices choices;
   choices.selection_only = selection_only;
   choices.fractional_minutes = session.options.fractional_minutes;
@@ -111,7 +110,7 @@ void PrintJob::PrintPages(HDC dc, bool selection_only) {
   }
   // A job the user cancelled has not failed: the pages stop without an error box.
   if (failure.phrase != nullptr && !cancelled_)
-    shell_.GetHost().ShowMessage(failure.code, failure.phrase);
+    session_.host.ShowMessage(failure.code, failure.phrase);
   printing_job = nullptr;
   SelectObject(dc, original_font);
   DeleteDC(dc);

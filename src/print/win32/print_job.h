@@ -2,17 +2,17 @@
 // the cancel box. The printer and its settings chosen in one job are offered again in the next.
 #pragma once
 
+#include "platform/win32/ui/pane_owner.h"
+#include "platform/win32/ui/win32_api.h"
 #include "print/print_layout.h"
 #include "print/win32/print_cancel_box.h"
-#include "shell/win32/win32_api.h"
+#include "scenery/session.h"
 
 namespace tarnwick::win32 {
 
-class MainWindow;
-
 class PrintJob {
  public:
-  explicit PrintJob(MainWindow& shell) : shell_(shell) {}
+  PrintJob(PaneOwner& shell, Session& session) : shell_(shell), session_(session) {}
   ~PrintJob() { ReleasePrinter(); }
   PrintJob(const PrintJob&) = delete;
   PrintJob& operator=(const PrintJob&) = delete;
@@ -34,7 +34,8 @@ class PrintJob {
   void ReleasePrinter();
   static BOOL CALLBACK AbortProcedure(HDC dc, int code);
 
-  MainWindow& shell_;
+  PaneOwner& shell_;
+  Session& session_;
   HGLOBAL dev_mode_ = nullptr;
   HGLOBAL dev_names_ = nullptr;
   PrintCancelBox cancel_box_;

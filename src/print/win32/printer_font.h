@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "shell/win32/handles.h"
-#include "shell/win32/win32_api.h"
+#include "platform/win32/ui/handles.h"
+#include "platform/win32/ui/win32_api.h"
 
 namespace tarnwick::win32 {
 

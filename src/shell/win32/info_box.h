@@ -2,9 +2,9 @@
 // help file.
 #pragma once
 
-#include "shell/win32/dialog_frame.h"
-#include "shell/win32/modal_questions.h"
-#include "shell/win32/win32_api.h"
+#include "platform/win32/ui/dialog_frame.h"
+#include "platform/win32/ui/modal_questions.h"
+#include "platform/win32/ui/win32_api.h"
 
 namespace tarnwick::win32 {
 

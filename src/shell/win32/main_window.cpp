@@ -3,10 +3,10 @@
 #include "details/win32/details_pane.h"
 #include "output/save_results.h"
 #include "output/vis_commit.h"
+#include "platform/win32/ui/win32_api.h"
 #include "resource.h"
 #include "scenery/close_scenery_set.h"
 #include "shell/settings.h"
-#include "shell/win32/win32_api.h"
 #include "tree/vis_commit_losses.h"
 #include "tree/win32/search_dialog.h"
 #include "tree/win32/tree_pane.h"
@@ -25,7 +25,7 @@ MainWindow::MainWindow(HINSTANCE instance, ShellEnvironment environment)
                                                       : own_file_system_.get()),
       host_(*this),
       session_{set_, tree_, *file_system_, host_, options_, log_, tree_state_},
-      print_job_(*this) {}
+      print_job_(*this, session_) {}
 
 MainWindow::~MainWindow() {
   if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
@@ -135,10 +135,10 @@ bool MainWindow::OnCreate() {
   // Each pane reports its own failure; without all three the window is not made. The sizes
   // the panes take while they are made are the program's, not the user's.
   layout_in_progress_ = true;
-  tree_pane_ = TreePane::Create(*this);
+  tree_pane_ = TreePane::Create(*this, session_);
   TreeControlChanged();
-  if (tree_pane_ != nullptr) details_pane_ = DetailsPane::Create(*this);
-  if (details_pane_ != nullptr) vis_pane_ = VisPane::Create(*this);
+  if (tree_pane_ != nullptr) details_pane_ = DetailsPane::Create(*this, session_);
+  if (details_pane_ != nullptr) vis_pane_ = VisPane::Create(*this, session_);
   layout_in_progress_ = false;
   if (vis_pane_ == nullptr) return false;
 
@@ -327,6 +327,13 @@ void MainWindow::WriteTreeRect() {
   tarnwick::WriteTreeRect(settings_, tree_width_, rect.bottom - rect.top);
 }
 
+std::optional<int> MainWindow::StoredTreeWidth() {
+  ScreenSize screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  std::optional<WindowRect> rect = ReadWindowRect(settings_, kTreeKey, screen);
+  if (!rect) return std::nullopt;
+  return rect->width;
+}
+
 void MainWindow::CloseScenerySet(bool full) {
   tarnwick::CloseScenerySet(session_, full);
 }
@@ -356,7 +363,7 @@ void MainWindow::ClearTree(bool full) {
       wait_box_.Close();
     }
     if (items > 0 && !full) {
-      tree_pane_ = TreePane::Create(*this);
+      tree_pane_ = TreePane::Create(*this, session_);
       TreeControlChanged();
     }
     if (TreeControl() != nullptr) InvalidateRect(TreeControl(), nullptr, TRUE);

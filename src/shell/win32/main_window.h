@@ -7,29 +7,31 @@
 #include <memory>
 #include <string>
 
+#include "details/win32/details_pane.h"
 #include "platform/file_system.h"
+#include "platform/win32/ui/modal_questions.h"
+#include "platform/win32/ui/timing_log.h"
+#include "platform/win32/ui/win32_api.h"
+#include "platform/win32/ui/window_messages.h"
 #include "print/win32/print_job.h"
 #include "scenery/log_file.h"
+#include "scenery/options.h"
 #include "scenery/scenery_set.h"
 #include "scenery/session.h"
+#include "scenery/tree_state.h"
 #include "shell/layout.h"
-#include "shell/options.h"
 #include "shell/win32/ini_settings_store.h"
-#include "shell/win32/modal_questions.h"
 #include "shell/win32/registry_reader.h"
-#include "shell/win32/timing_log.h"
 #include "shell/win32/wait_box.h"
-#include "shell/win32/win32_api.h"
 #include "shell/win32/win32_host.h"
-#include "tree/tree_state.h"
+#include "tree/win32/search_dialog.h"
+#include "tree/win32/tree_pane_owner.h"
 #include "tree/win32/tree_view_menu_tree.h"
+#include "tree/win32/vis_pane.h"
 
 namespace tarnwick::win32 {
 
 class TreePane;
-class DetailsPane;
-class VisPane;
-class SearchDialog;
 
 // What the program takes from its surroundings. Tests replace each part.
 struct ShellEnvironment {
@@ -45,14 +47,11 @@ struct ShellEnvironment {
   FileSystem* file_system = nullptr;
 };
 
-// The main window's private messages.
-constexpr UINT kRelayoutMessage = WM_USER + 1;        // 1025
-constexpr UINT kDragScrollMessage = WM_USER + 2;      // 1026
-constexpr UINT kDetailsRefreshMessage = WM_USER + 3;  // 1027
-constexpr UINT kCloseMessage = WM_USER + 4;           // 1028
-constexpr UINT kVisCommitMessage = WM_USER + 5;       // 1029
-
-class MainWindow {
+// The panes see it through their own interfaces only.
+class MainWindow final : public TreePaneOwner,
+                         public VisPaneOwner,
+                         public DetailsPaneOwner,
+                         public SearchDialogOwner {
  public:
   MainWindow(HINSTANCE instance, ShellEnvironment environment);
   ~MainWindow();
@@ -65,7 +64,7 @@ class MainWindow {
 
   // Creates the window with its bars and panes (not yet shown); false when that failed.
   bool Create();
-  HWND Window() const { return window_; }
+  HWND Window() const override { return window_; }
 
   // The main loop's own handling of a message before it is dispatched: the modeless dialogs' keys,
   // Tab out of the tree pane, Ctrl+F and F3. True when the message has been consumed.
@@ -77,45 +76,45 @@ class MainWindow {
   void OpenScenerySet(const std::string& vis_path);
 
   // What the host, the panes and the dialogs use.
-  HINSTANCE Instance() const { return instance_; }
+  HINSTANCE Instance() const override { return instance_; }
   Session& GetSession() { return session_; }
   Win32Host& GetHost() { return host_; }
   Options& GetOptions() { return options_; }
   SettingsStore& Settings() { return settings_; }
-  ModalQuestions& Questions() { return *questions_; }
+  ModalQuestions& Questions() override { return *questions_; }
   const std::string& HostSceneryFolder() const { return host_scenery_folder_; }
   const std::string& HelpPath() const { return help_path_; }
 
   HWND StatusBar() const { return status_bar_; }
   HWND ToolBar() const { return tool_bar_; }
-  HWND TreeControl() const;
-  HWND DetailsControl() const;
-  HWND VisControl() const;
-  VisPane* GetVisPane() { return vis_pane_.get(); }
+  HWND TreeControl() const override;
+  HWND DetailsControl() const override;
+  HWND VisControl() const override;
+  VisPane* GetVisPane() override { return vis_pane_.get(); }
   TreePane* GetTreePane() { return tree_pane_.get(); }
-  TreeViewMenuTree& Tree() { return tree_; }
+  TreeViewMenuTree& Tree() override { return tree_; }
   DetailsPane* GetDetailsPane() { return details_pane_.get(); }
   HWND SearchWindow() const;
   PrintJob& Printing() { return print_job_; }
-  TimingLog& Timing() { return timing_; }
+  TimingLog& Timing() override { return timing_; }
   // The search dialog has ended: it goes.
-  void SearchDialogEnded();
+  void SearchDialogEnded() override;
 
   // The pane layout.
-  bool LayoutInProgress() const { return layout_in_progress_; }
-  int TreeWidth() const { return tree_width_; }
-  void SetTreeWidth(int width) { tree_width_ = width; }
-  int TreeHeight() const { return tree_height_; }
-  void SetTreeHeight(int height) { tree_height_ = height; }
-  int DetailsHeight() const { return details_height_; }
-  int ToolBarHeight() const { return tool_bar_ != nullptr ? tool_bar_height_ : 0; }
+  bool LayoutInProgress() const override { return layout_in_progress_; }
+  int TreeWidth() const override { return tree_width_; }
+  void SetTreeWidth(int width) override { tree_width_ = width; }
+  int TreeHeight() const override { return tree_height_; }
+  void SetTreeHeight(int height) override { tree_height_ = height; }
+  int DetailsHeight() const override { return details_height_; }
+  int ToolBarHeight() const override { return tool_bar_ != nullptr ? tool_bar_height_ : 0; }
   // The client height less the bars: the height of the panes.
-  int PaneHeight() const;
+  int PaneHeight() const override;
   void Relayout();
   void LayoutRightPanes();
 
   // Greys and enables the items of `menu` (the main menu when null) for the current state.
-  void UpdateMenuState(HMENU menu = nullptr);
+  void UpdateMenuState(HMENU menu = nullptr) override;
   // Closes the open set; `full` only on the close path.
   void CloseScenerySet(bool full);
   // Empties the tree by replacing the tree pane (and the details it shows).
@@ -124,10 +123,11 @@ class MainWindow {
   void TreeControlChanged();
 
   // Whether the main window is neither minimised nor maximised.
-  bool WindowIsRestored() const;
+  bool WindowIsRestored() const override;
   // Writes the "MainWindow" or "Tree" rectangle of the settings file.
   void WriteMainWindowRect();
-  void WriteTreeRect();
+  void WriteTreeRect() override;
+  std::optional<int> StoredTreeWidth() override;
 
   // The window procedure's object (the trampoline's look-up).
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);

@@ -1,8 +1,8 @@
 // The toolbar and the status bar: made at start-up and by commands 161 and 162, destroyed by
 // those commands and by the close path.
+#include "platform/win32/ui/win32_api.h"
 #include "resource.h"
 #include "shell/win32/main_window.h"
-#include "shell/win32/win32_api.h"
 
 namespace tarnwick::win32 {
 

@@ -4,13 +4,13 @@
 #include "output/original_menus.h"
 #include "output/previous_results.h"
 #include "output/save_results.h"
+#include "platform/win32/ui/win32_api.h"
 #include "resource.h"
 #include "scenery/scan.h"
 #include "scenery/vis_file.h"
 #include "shell/commands.h"
 #include "shell/win32/info_box.h"
 #include "shell/win32/main_window.h"
-#include "shell/win32/win32_api.h"
 #include "tree/search.h"
 #include "tree/tree_edits.h"
 #include "tree/tree_expansion.h"
@@ -254,7 +254,7 @@ bool MainWindow::OnChangeVisSelections() {
 
 bool MainWindow::OnFind() {
   if (TreeControl() == nullptr || !SearchAvailable(tree_) || search_dialog_ != nullptr) return true;
-  search_dialog_ = SearchDialog::Open(*this);
+  search_dialog_ = SearchDialog::Open(*this, session_);
   return true;
 }
 

@@ -1,8 +1,8 @@
 // Placing the panes: the numbers come from the layout arithmetic, the windows are moved here.
 #include "details/win32/details_pane.h"
+#include "platform/win32/ui/win32_api.h"
 #include "shell/layout.h"
 #include "shell/win32/main_window.h"
-#include "shell/win32/win32_api.h"
 #include "tree/win32/tree_pane.h"
 #include "tree/win32/vis_pane.h"
 

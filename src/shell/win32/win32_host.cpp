@@ -1,10 +1,10 @@
 #include "shell/win32/win32_host.h"
 
 #include "details/win32/details_pane.h"
+#include "platform/win32/ui/win32_api.h"
 #include "shell/settings.h"
 #include "shell/win32/main_window.h"
 #include "shell/win32/warning_box.h"
-#include "shell/win32/win32_api.h"
 #include "tree/win32/vis_pane.h"
 
 namespace tarnwick::win32 {

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "platform/host.h"
+#include "platform/win32/ui/win32_api.h"
 #include "shell/win32/progress_box.h"
-#include "shell/win32/win32_api.h"
 
 namespace tarnwick::win32 {
 

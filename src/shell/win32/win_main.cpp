@@ -2,9 +2,9 @@
 // the main window, an optional VIS file from the command line, and the message loop.
 #include <array>
 
+#include "platform/win32/ui/win32_api.h"
 #include "shell/start_up.h"
 #include "shell/win32/main_window.h"
-#include "shell/win32/win32_api.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR command_line, int show) {
   using tarnwick::win32::MainWindow;

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "resource.h"
-#include "shell/win32/main_window.h"
 #include "tree/search.h"
 
 namespace tarnwick::win32 {
@@ -13,8 +12,8 @@ namespace {
 constexpr UINT_PTR kTextBoxSubclass = 1;
 }  // namespace
 
-std::unique_ptr<SearchDialog> SearchDialog::Open(MainWindow& shell) {
-  std::unique_ptr<SearchDialog> dialog(new SearchDialog(shell));
+std::unique_ptr<SearchDialog> SearchDialog::Open(SearchDialogOwner& shell, Session& session) {
+  std::unique_ptr<SearchDialog> dialog(new SearchDialog(shell, session));
   EnableWindow(shell.Window(), FALSE);
   dialog->window_ =
       CreateDialogParamA(shell.Instance(), "SearchDlgBox", shell.Window(),
@@ -33,12 +32,12 @@ SearchDialog::~SearchDialog() {
 void SearchDialog::OnInit(HWND dialog) {
   frame_.Begin(dialog, shell_.Window());
   SetWindowTextA(dialog, "Search scenery list text");
-  const Options& options = shell_.GetOptions();
+  const Options& options = session_.options;
   CheckDlgButton(dialog, IDC_SEARCH_WRAP, options.search_wrap ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(dialog, IDC_SEARCH_START_AT_SEL,
                  options.search_start_at_sel ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(dialog, IDC_SEARCH_PARTIAL, options.search_partial ? BST_CHECKED : BST_UNCHECKED);
-  const auto& text = shell_.GetSession().tree_state.search.text;
+  const auto& text = session_.tree_state.search.text;
   if (text) SetDlgItemTextA(dialog, IDC_SEARCH_TEXT, text->c_str());
   SetWindowSubclass(GetDlgItem(dialog, IDC_SEARCH_TEXT), TextBoxProcedure, kTextBoxSubclass,
                     reinterpret_cast<DWORD_PTR>(dialog));
@@ -66,7 +65,7 @@ void SearchDialog::Finish(bool search) {
   outcome.partial = IsDlgButtonChecked(window_, IDC_SEARCH_PARTIAL) == BST_CHECKED;
   frame_.End();
   EnableWindow(shell_.Window(), TRUE);
-  bool step = ApplySearchDialog(shell_.GetSession(), outcome);
+  bool step = ApplySearchDialog(session_, outcome);
   if (search) {
     if (shell_.TreeControl() != nullptr) SetFocus(shell_.TreeControl());
     if (step) PostMessageA(shell_.Window(), WM_COMMAND, IDM_FIND_NEXT, 0);

@@ -4,17 +4,27 @@
 
 #include <memory>
 
-#include "shell/win32/dialog_frame.h"
-#include "shell/win32/win32_api.h"
+#include "platform/win32/ui/dialog_frame.h"
+#include "platform/win32/ui/pane_owner.h"
+#include "platform/win32/ui/win32_api.h"
+#include "scenery/session.h"
 
 namespace tarnwick::win32 {
 
-class MainWindow;
+// What the search dialog asks of the main window: what every pane asks, and to be let go once it
+// has ended.
+class SearchDialogOwner : public virtual PaneOwner {
+ public:
+  virtual void SearchDialogEnded() = 0;
+
+ protected:
+  ~SearchDialogOwner() = default;
+};
 
 class SearchDialog {
  public:
   // Disables the main window and shows the dialog; nullptr when it cannot be made.
-  static std::unique_ptr<SearchDialog> Open(MainWindow& shell);
+  static std::unique_ptr<SearchDialog> Open(SearchDialogOwner& shell, Session& session);
   ~SearchDialog();
   SearchDialog(const SearchDialog&) = delete;
   SearchDialog& operator=(const SearchDialog&) = delete;
@@ -24,14 +34,15 @@ class SearchDialog {
   INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
 
  private:
-  explicit SearchDialog(MainWindow& shell) : shell_(shell) {}
+  SearchDialog(SearchDialogOwner& shell, Session& session) : shell_(shell), session_(session) {}
   void OnInit(HWND dialog);
   // Search (1) or Cancel (2): the options are kept either way; Search looks for the text.
   void Finish(bool search);
   static LRESULT CALLBACK TextBoxProcedure(HWND box, UINT message, WPARAM wparam, LPARAM lparam,
                                            UINT_PTR id, DWORD_PTR dialog);
 
-  MainWindow& shell_;
+  SearchDialogOwner& shell_;
+  Session& session_;
   HWND window_ = nullptr;
   DialogFrame frame_;
 };

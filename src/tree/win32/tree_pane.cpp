@@ -4,11 +4,10 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/win32/ui/picture_list.h"
+#include "platform/win32/ui/win32_api.h"
+#include "platform/win32/ui/window_messages.h"
 #include "resource.h"
-#include "shell/settings.h"
-#include "shell/win32/main_window.h"
-#include "shell/win32/picture_list.h"
-#include "shell/win32/win32_api.h"
 #include "tree/drag_drop.h"
 #include "tree/tree_edits.h"
 #include "tree/tree_selection.h"
@@ -20,8 +19,8 @@ constexpr DWORD kTreeStyle = WS_CHILD | WS_VISIBLE | WS_THICKFRAME | TVS_HASBUTT
                              TVS_LINESATROOT | TVS_EDITLABELS | TVS_SHOWSELALWAYS;
 }  // namespace
 
-std::unique_ptr<TreePane> TreePane::Create(MainWindow& shell) {
-  std::unique_ptr<TreePane> pane(new TreePane(shell));
+std::unique_ptr<TreePane> TreePane::Create(TreePaneOwner& shell, Session& session) {
+  std::unique_ptr<TreePane> pane(new TreePane(shell, session));
   HWND main = shell.Window();
   RECT client = {};
   GetClientRect(main, &client);
@@ -33,13 +32,12 @@ std::unique_ptr<TreePane> TreePane::Create(MainWindow& shell) {
       shell.PaneHeight(), main, reinterpret_cast<HMENU>(IDC_TREE_PANE), shell.Instance(), nullptr);
   if (pane->control_ == nullptr) {
     DWORD code = GetLastError();
-    if (code != 0) shell.GetHost().ShowMessage(code, "creating tree window");
+    if (code != 0) session.host.ShowMessage(code, "creating tree window");
     return nullptr;
   }
 
-  ScreenSize screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  if (auto rect = ReadWindowRect(shell.Settings(), kTreeKey, screen)) {
-    int width = std::min<int>(rect->width, client.right);
+  if (std::optional<int> stored = shell.StoredTreeWidth()) {
+    int width = std::min<int>(*stored, client.right);
     shell.SetTreeWidth(width);
     SetWindowPos(pane->control_, nullptr, 0, shell.ToolBarHeight(), width, shell.PaneHeight(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -50,7 +48,7 @@ std::unique_ptr<TreePane> TreePane::Create(MainWindow& shell) {
   pane->hook_.Attach(pane->control_, SubclassProcedure, pane.get());
   pane->item_menu_.Reset(LoadMenuA(shell.Instance(), "TREEpopup"));
   pane->space_menu_.Reset(LoadMenuA(shell.Instance(), "TREENpopup"));
-  pane->SetAutoExpandMark(shell.GetOptions().auto_expand);
+  pane->SetAutoExpandMark(session.options.auto_expand);
   pane->images_.Reset(LoadPictureList(shell.Instance(), IDB_ROOT, IDB_LOCATION_MARKED));
   if (pane->images_) {
     SendMessageA(pane->control_, TVM_SETIMAGELIST, TVSIL_NORMAL,
@@ -63,7 +61,7 @@ TreePane::~TreePane() {
   // A set closed in the middle of a drag (a key reaching a command) ends it first.
   if (drag_.active) {
     EndDragFeedback();
-    CancelItemDrag(shell_.GetSession());
+    CancelItemDrag(session_);
   }
   // The control goes before the image list it shows.
   if (control_ != nullptr && IsWindow(control_)) {
@@ -148,8 +146,7 @@ LRESULT TreePane::OnNotify(NMHDR* header) {
       return 0;
     case TVN_BEGINLABELEDITA: {
       auto* edit = reinterpret_cast<NMTVDISPINFOA*>(header);
-      return BeginRename(shell_.GetSession(), reinterpret_cast<TreeNode>(edit->item.hItem)) ? TRUE
-                                                                                            : FALSE;
+      return BeginRename(session_, reinterpret_cast<TreeNode>(edit->item.hItem)) ? TRUE : FALSE;
     }
     case TVN_ENDLABELEDITA:
       return OnEndLabelEdit(*reinterpret_cast<NMTVDISPINFOA*>(header));
@@ -174,7 +171,7 @@ void TreePane::OnSelectionChanged(const NMTREEVIEWA& change) {
   keys.ctrl = GetKeyState(VK_CONTROL) < 0;
   TimingLog& timing = shell_.Timing();
   double start = timing.On() ? timing.Now() : 0;
-  OnTreeSelectionChanged(shell_.GetSession(), reinterpret_cast<TreeNode>(change.itemOld.hItem),
+  OnTreeSelectionChanged(session_, reinterpret_cast<TreeNode>(change.itemOld.hItem),
                          reinterpret_cast<TreeNode>(change.itemNew.hItem), keys);
   if (timing.On()) timing.Write("selection-changed", timing.Now() - start);
 }
@@ -182,14 +179,14 @@ void TreePane::OnSelectionChanged(const NMTREEVIEWA& change) {
 LRESULT TreePane::OnEndLabelEdit(const NMTVDISPINFOA& edit) {
   std::optional<std::string_view> text;
   if (edit.item.pszText != nullptr) text = edit.item.pszText;
-  EndRename(shell_.GetSession(), reinterpret_cast<TreeNode>(edit.item.hItem), text);
+  EndRename(session_, reinterpret_cast<TreeNode>(edit.item.hItem), text);
   // The label kept (cut to its kind's length) is already in the tree.
   shell_.UpdateMenuState();
   return FALSE;
 }
 
 void TreePane::OnKeyDown(WORD key) {
-  Session& s = shell_.GetSession();
+  Session& s = session_;
   switch (key) {
     case VK_TAB:
       SetFocus(GetKeyState(VK_SHIFT) < 0 ? shell_.VisControl() : shell_.DetailsControl());
@@ -218,7 +215,7 @@ void TreePane::OnKeyDown(WORD key) {
 }
 
 void TreePane::SettleSelection() {
-  if (!drag_.active) tarnwick::SettleSelection(shell_.GetSession());
+  if (!drag_.active) tarnwick::SettleSelection(session_);
 }
 
 }  // namespace tarnwick::win32

@@ -6,14 +6,14 @@
 
 #include <memory>
 
-#include "shell/win32/control_hook.h"
-#include "shell/win32/handles.h"
-#include "shell/win32/win32_api.h"
+#include "platform/win32/ui/control_hook.h"
+#include "platform/win32/ui/handles.h"
+#include "platform/win32/ui/win32_api.h"
+#include "scenery/session.h"
 #include "tree/auto_scroll.h"
+#include "tree/win32/tree_pane_owner.h"
 
 namespace tarnwick::win32 {
-
-class MainWindow;
 
 // The timer that scrolls the tree while dragging: identifier 1, owned by the main window.
 constexpr UINT_PTR kScrollTimerId = 1;
@@ -36,7 +36,7 @@ class TreePane {
  public:
   // Makes the pane at the left of the main window; nullptr when the control cannot be created
   // (reported as "creating tree window").
-  static std::unique_ptr<TreePane> Create(MainWindow& shell);
+  static std::unique_ptr<TreePane> Create(TreePaneOwner& shell, Session& session);
   ~TreePane();
   TreePane(const TreePane&) = delete;
   TreePane& operator=(const TreePane&) = delete;
@@ -62,7 +62,7 @@ class TreePane {
   void OnDragScrollTick();
 
  private:
-  explicit TreePane(MainWindow& shell) : shell_(shell) {}
+  TreePane(TreePaneOwner& shell, Session& session) : shell_(shell), session_(session) {}
   static LRESULT CALLBACK SubclassProcedure(HWND control, UINT message, WPARAM wparam,
                                             LPARAM lparam, void* self);
   void OnSize(WPARAM state, int client_width);
@@ -83,7 +83,8 @@ class TreePane {
   POINT ClientOffset() const;
   static void CALLBACK OnScrollTimer(HWND window, UINT message, UINT_PTR id, DWORD time);
 
-  MainWindow& shell_;
+  TreePaneOwner& shell_;
+  Session& session_;
   HWND control_ = nullptr;
   ControlHook hook_;
   MenuHandle item_menu_;

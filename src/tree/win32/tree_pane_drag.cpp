@@ -2,8 +2,8 @@
 // the scroll timer. What a drop does is the core's (DropItem); when to scroll is CheckAutoScroll's.
 #include <cstring>
 
-#include "shell/win32/main_window.h"
-#include "shell/win32/win32_api.h"
+#include "platform/win32/ui/win32_api.h"
+#include "platform/win32/ui/window_messages.h"
 #include "tree/drag_drop.h"
 #include "tree/win32/tree_pane.h"
 
@@ -37,7 +37,7 @@ void TreePane::OnBeginDrag(const NMTREEVIEWA& start) {
       SendMessageA(control_, TVM_CREATEDRAGIMAGE, 0, reinterpret_cast<LPARAM>(item))));
   // Removing the selection runs the selection change with the drag already on: no marks are
   // left and the details pane empties.
-  BeginItemDrag(shell_.GetSession(), reinterpret_cast<TreeNode>(item));
+  BeginItemDrag(session_, reinterpret_cast<TreeNode>(item));
 
   // The message takes the item in the rectangle it fills.
   RECT label = {};
@@ -154,7 +154,7 @@ void TreePane::OnDragButtonUp(bool shift) {
   // A node removed meanwhile is no longer the control's drop item.
   HTREEITEM target = drag_.drop_target == DropHighlight(control_) ? drag_.drop_target : nullptr;
   drag_.drop_target = nullptr;
-  DropItem(shell_.GetSession(), reinterpret_cast<TreeNode>(target), shift);
+  DropItem(session_, reinterpret_cast<TreeNode>(target), shift);
   RemoveDropHighlight();
   // The drag cleared the rename undo.
   shell_.UpdateMenuState();
@@ -165,7 +165,7 @@ void TreePane::OnDragCaptureLost() {
   // Another window took the mouse (a menu, a message box, another program): the button's release
   // will never come here, so the drag ends without dropping.
   EndDragFeedback();
-  CancelItemDrag(shell_.GetSession());
+  CancelItemDrag(session_);
   drag_.drop_target = nullptr;
   RemoveDropHighlight();
   shell_.UpdateMenuState();

@@ -11,8 +11,8 @@
 #include <string>
 #include <unordered_map>
 
-#include "scenery/menu_tree.h"
-#include "shell/win32/win32_api.h"
+#include "platform/menu_tree.h"
+#include "platform/win32/ui/win32_api.h"
 
 namespace tarnwick::win32 {
 

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "output/vis_commit.h"
+#include "platform/win32/ui/list_view.h"
+#include "platform/win32/ui/picture_list.h"
+#include "platform/win32/ui/win32_api.h"
+#include "platform/win32/ui/window_messages.h"
 #include "resource.h"
-#include "shell/win32/list_view.h"
-#include "shell/win32/main_window.h"
-#include "shell/win32/picture_list.h"
-#include "shell/win32/win32_api.h"
 #include "tree/vis_selection.h"
 
 namespace tarnwick::win32 {
@@ -41,8 +41,8 @@ void SetColumnWidth(HWND list, int column, int width) {
 
 }  // namespace
 
-std::unique_ptr<VisPane> VisPane::Create(MainWindow& shell) {
-  std::unique_ptr<VisPane> pane(new VisPane(shell));
+std::unique_ptr<VisPane> VisPane::Create(VisPaneOwner& shell, Session& session) {
+  std::unique_ptr<VisPane> pane(new VisPane(shell, session));
   HWND main = shell.Window();
   RECT client = {};
   GetClientRect(main, &client);
@@ -54,7 +54,7 @@ std::unique_ptr<VisPane> VisPane::Create(MainWindow& shell) {
       shell.PaneHeight(), main, reinterpret_cast<HMENU>(IDC_VIS_PANE), shell.Instance(), nullptr);
   if (pane->control_ == nullptr) {
     DWORD code = GetLastError();
-    if (code != 0) shell.GetHost().ShowMessage(code, "creating VIS window");
+    if (code != 0) session.host.ShowMessage(code, "creating VIS window");
     return nullptr;
   }
   pane->hook_.Attach(pane->control_, SubclassProcedure, pane.get());
@@ -207,7 +207,7 @@ void VisPane::ToggleSelected() {
   item.mask = LVIF_PARAM;
   item.iItem = row;
   if (!SendMessageA(control_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return;
-  ScenerySet& set = shell_.GetSession().set;
+  ScenerySet& set = session_.set;
   switch (ToggleVisSelection(set, static_cast<int>(item.lParam))) {
     case VisToggleResult::kProtected:
       // The box takes the focus from the pane and gives it back: that is no leaving of the pane,
@@ -249,7 +249,7 @@ void VisPane::ShowPicture(int row, bool on) {
 void VisPane::MarkUnchanged() {
   unchanged_ = true;
   if (control_ == nullptr) return;
-  ScenerySet& set = shell_.GetSession().set;
+  ScenerySet& set = session_.set;
   int rows = static_cast<int>(SendMessageA(control_, LVM_GETITEMCOUNT, 0, 0));
   for (int row = 0; row < rows; ++row) {
     LVITEMA item = {};
@@ -263,7 +263,7 @@ void VisPane::MarkUnchanged() {
 }
 
 bool VisPane::Unchanged() {
-  if (!unchanged_ && !VisSelectionsChanged(shell_.GetSession().set)) unchanged_ = true;
+  if (!unchanged_ && !VisSelectionsChanged(session_.set)) unchanged_ = true;
   return unchanged_;
 }
 

@@ -5,19 +5,25 @@
 #include <memory>
 #include <string_view>
 
-#include "shell/win32/control_hook.h"
-#include "shell/win32/handles.h"
-#include "shell/win32/win32_api.h"
+#include "platform/win32/ui/control_hook.h"
+#include "platform/win32/ui/handles.h"
+#include "platform/win32/ui/pane_owner.h"
+#include "platform/win32/ui/win32_api.h"
+#include "scenery/session.h"
 
 namespace tarnwick::win32 {
 
-class MainWindow;
+// What the VIS pane asks of the main window: what every pane asks, and the splits its border moves.
+class VisPaneOwner : public virtual PaneOwner, public virtual PaneSplits {
+ protected:
+  ~VisPaneOwner() = default;
+};
 
 class VisPane {
  public:
   // Makes the pane at the right of the main window; nullptr when the control cannot be created
   // (reported as "creating VIS window").
-  static std::unique_ptr<VisPane> Create(MainWindow& shell);
+  static std::unique_ptr<VisPane> Create(VisPaneOwner& shell, Session& session);
   ~VisPane();
   VisPane(const VisPane&) = delete;
   VisPane& operator=(const VisPane&) = delete;
@@ -47,7 +53,7 @@ class VisPane {
   LRESULT OnNotify(NMHDR* header);
 
  private:
-  explicit VisPane(MainWindow& shell) : shell_(shell) {}
+  VisPane(VisPaneOwner& shell, Session& session) : shell_(shell), session_(session) {}
   static LRESULT CALLBACK SubclassProcedure(HWND control, UINT message, WPARAM wparam,
                                             LPARAM lparam, void* self);
   void OnSize(WPARAM state, int client_width);
@@ -55,7 +61,8 @@ class VisPane {
   void SelectRow(int row);
   bool OnRightButtonDown(LPARAM position);
 
-  MainWindow& shell_;
+  VisPaneOwner& shell_;
+  Session& session_;
   HWND control_ = nullptr;
   ControlHook hook_;
   MenuHandle popup_;

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "scenery/menu_tree.h"
+#include "platform/menu_tree.h"
 
 namespace tarnwick {
 

@@ -1,6 +1,6 @@
-#include "shell/win32/picture_list.h"
+#include "platform/win32/ui/picture_list.h"
 
-#include "shell/win32/handles.h"
+#include "platform/win32/ui/handles.h"
 
 namespace tarnwick::win32 {
 

@@ -1,8 +1,8 @@
-#include "shell/win32/timing_log.h"
+#include "platform/win32/ui/timing_log.h"
 
 #include <cstdlib>
 
-#include "shell/win32/win32_api.h"
+#include "platform/win32/ui/win32_api.h"
 
 namespace tarnwick::win32 {
 

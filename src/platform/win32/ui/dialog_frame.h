@@ -2,8 +2,8 @@
 // painted on control 1002, statics coloured to match, and placement centred over the main window.
 #pragma once
 
-#include "shell/win32/handles.h"
-#include "shell/win32/win32_api.h"
+#include "platform/win32/ui/handles.h"
+#include "platform/win32/ui/win32_api.h"
 
 namespace tarnwick::win32 {
 

@@ -1,4 +1,4 @@
-#include "shell/win32/modal_questions.h"
+#include "platform/win32/ui/modal_questions.h"
 
 namespace tarnwick::win32 {
 

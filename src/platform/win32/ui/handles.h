@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "shell/win32/win32_api.h"
+#include "platform/win32/ui/win32_api.h"
 
 namespace tarnwick::win32 {
 

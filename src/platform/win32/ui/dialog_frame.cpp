@@ -1,7 +1,7 @@
-#include "shell/win32/dialog_frame.h"
+#include "platform/win32/ui/dialog_frame.h"
 
+#include "platform/screen_geometry.h"
 #include "resource.h"
-#include "shell/layout.h"
 
 namespace tarnwick::win32 {
 

@@ -1,4 +1,4 @@
-#include "shell/win32/control_hook.h"
+#include "platform/win32/ui/control_hook.h"
 
 namespace tarnwick::win32 {
 

@@ -1,4 +1,4 @@
-#include "tree/tree_state.h"
+#include "scenery/tree_state.h"
 
 namespace tarnwick {
 

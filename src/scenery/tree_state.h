@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "scenery/menu_tree.h"
-#include "tree/search_state.h"
+#include "platform/menu_tree.h"
+#include "scenery/search_state.h"
 
 namespace tarnwick {
 

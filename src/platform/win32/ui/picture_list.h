@@ -1,7 +1,7 @@
 // Image lists of the program's 16 x 16 pictures.
 #pragma once
 
-#include "shell/win32/win32_api.h"
+#include "platform/win32/ui/win32_api.h"
 
 namespace tarnwick::win32 {
 

@@ -1,4 +1,4 @@
-#include "shell/progress_text.h"
+#include "scenery/progress_text.h"
 
 namespace tarnwick {
 
