@@ -1,6 +1,6 @@
 // BGL menu records: reading the AREA and LOCN lists of one BGL into the model and the tree,
 // the scenery list of a generated menu BGL, the one-byte menu switch, and writing the generated
-// menu BGL.
+// menu BGL (bgl_menu_reader.cpp, bgl_menu_switch.cpp, bgl_menu_writer.cpp).
 #pragma once
 
 #include <cstdint>

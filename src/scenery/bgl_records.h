@@ -3,6 +3,7 @@
 // writer agree on every offset. All values are little-endian.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,9 @@ constexpr uint32_t kLocnDescriptionAt = 27;
 // Markers of the generated file's scenery list.
 constexpr uint8_t kSceneryTitleMarker = 1;
 constexpr uint8_t kSceneryPathMarker = 2;
+// The longest title and path a scenery list entry holds.
+constexpr size_t kMaxListTitle = 31;
+constexpr size_t kMaxListPath = 255;
 
 inline uint16_t GetU16(const uint8_t* p) {
   return static_cast<uint16_t>(p[0] | (p[1] << 8));

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Drags in the tree pane and edits in the details pane as a person does: tarnwick.exe runs under Wine's X11 driver on an Xvfb
 # display with the sample scenery set, xdotool moves the real mouse and holds the real Shift key,
-# and tree-probe.exe reads the tree back from outside the program.
+# and window-probe.exe reads the tree back from outside the program.
 #
-#   tests/x11/gestures_test.sh TARNWICK_EXE TREE_PROBE_EXE
+#   tests/x11/gestures_test.sh TARNWICK_EXE PROBE_EXE
 #
 # tarnwick-cli.exe beside TARNWICK_EXE reads the saved menu back.
 #

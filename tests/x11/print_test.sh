@@ -5,7 +5,7 @@
 # presses the dialog's OK; the job (PostScript) is rendered to text and checked for the header
 # and the lines of the menu. A second job, of a set of many pages, is cancelled in the cancel box.
 #
-#   tests/x11/print_test.sh TARNWICK_EXE TREE_PROBE_EXE
+#   tests/x11/print_test.sh TARNWICK_EXE PROBE_EXE
 #
 # Exits 77 (skipped) without xvfb-run, xdotool, cupsd, ghostscript or pdftotext. Leaves the jobs,
 # their text and a picture of the first page in the work folder (build/windows/x11-print).

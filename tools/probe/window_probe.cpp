@@ -1,128 +1,94 @@
-// window_probe.exe [SECONDS]: waits up to SECONDS (default 60) for a Tarnwick main window whose
-// scan has ended, then prints what it shows, read from outside the program:
-//   root: <label of the tree's root item>
-//   status: <the five status bar parts, joined by three blanks>
-// Exit code 0 when a window was read, 1 when none appeared in time.
+// Reads a running Tarnwick from outside, as a test or a check that drives it with the real mouse
+// or through the shell needs: the tree pane's items, their places on the screen, the selection
+// and marks, the status bar, the details pane, the program's boxes and menus. The controls'
+// memory belongs to the other process, so what they fill in is read into a block allocated there
+// (VirtualAllocEx) and copied back (ReadProcessMemory).
 //
-// The tree and status bar messages carry pointers, so their buffers are allocated inside the
-// program's process and read back from there.
-#include <windows.h>
-// After windows.h, which it needs.
-#include <commctrl.h>
-
+//   window-probe [SECONDS]           waits up to SECONDS (default 60) for a main window whose scan
+//                                    has ended: "root: LABEL" of the tree's root item and
+//                                    "status: ..." of the five status bar parts joined by three
+//                                    blanks (fails when none settles in time)
+//   window-probe sample FOLDER       writes the sample scenery set into FOLDER
+//   window-probe generate FOLDER E F A L   writes a generated set (E entries of F files of A Areas
+//                                    of L Locations) into FOLDER and prints its VIS path
+//   window-probe wait-count N        waits until the tree holds N items
+//   window-probe areas               the Areas' labels, one a line
+//   window-probe children LABEL      the labels of an Area's Locations, one a line
+//   window-probe where LABEL         "x y": the middle of the label on the screen (fails unless
+//                                    shown)
+//   window-probe selected | marked   the selected label ("<none>") | the marked labels
+//   window-probe first-visible       the label of the first item shown
+//   window-probe status PART         a status bar text
+//   window-probe enabled             whether the main window takes input ("yes" or "no")
+//   window-probe box CAPTION         the text of a box with this caption (fails when none is shown)
+//   window-probe button CAPTION TEXT "x y": the middle of that box's button
+//   window-probe detail ROW          the value text of a row of the details pane
+//   window-probe detail-where ROW    "x y": the middle of that row's value on the screen
+//   window-probe edit-box            the text of the edit box open over a value (fails when none)
+//   window-probe cancel-printing     waits for the "Cancel Printing" box: "x y" of its Cancel
+//   button window-probe menu-where EXE TITLE        "x y": the middle of a title of the menu bar
+//   window-probe menu-item-offset EXE TITLE ITEM   "dx dy": the middle of a drop-down menu's item
+//                                    from the drop-down's top left (shows a copy for a moment)
+//   window-probe menu-open           "x y": the top left of the drop-down menu open in the program
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
+
+#include "platform/file_system.h"
+#include "probe_commands.h"
+#include "probe_windows.h"
+#include "sample_set.h"
+#include "scan_set_generator.h"
 
 namespace {
 
-constexpr int kTreeId = 1003;
-constexpr int kStatusBarId = 1006;
-constexpr int kStatusParts = 5;
-constexpr SIZE_T kRemoteSize = 4096;
-
-class RemoteBuffer {
- public:
-  explicit RemoteBuffer(HWND window) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (process_) {
-      base_ = static_cast<char*>(
-          VirtualAllocEx(process_, nullptr, kRemoteSize, MEM_COMMIT, PAGE_READWRITE));
-    }
+bool IsNumber(const char* text) {
+  if (*text == '\0') return false;
+  for (; *text != '\0'; ++text) {
+    if (*text < '0' || *text > '9') return false;
   }
-  ~RemoteBuffer() {
-    if (base_) VirtualFreeEx(process_, base_, 0, MEM_RELEASE);
-    if (process_) CloseHandle(process_);
-  }
-  RemoteBuffer(const RemoteBuffer&) = delete;
-  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-
-  bool ok() const { return base_ != nullptr; }
-  char* at(SIZE_T offset) const { return base_ + offset; }
-  bool Write(SIZE_T offset, const void* data, SIZE_T size) const {
-    return WriteProcessMemory(process_, base_ + offset, data, size, nullptr) != 0;
-  }
-  std::string ReadText(SIZE_T offset, SIZE_T max) const {
-    std::string text(max, '\0');
-    if (!ReadProcessMemory(process_, base_ + offset, text.data(), max, nullptr)) return "";
-    text.resize(text.find('\0') == std::string::npos ? max : text.find('\0'));
-    return text;
-  }
-
- private:
-  HANDLE process_ = nullptr;
-  char* base_ = nullptr;
-};
-
-std::string StatusPart(HWND status, const RemoteBuffer& remote, int part) {
-  SendMessageA(status, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(remote.at(0)));
-  return remote.ReadText(0, 512);
-}
-
-std::string RootLabel(HWND tree, const RemoteBuffer& remote) {
-  auto root = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-  if (!root) return "";
-  TVITEMA item = {};
-  item.mask = TVIF_TEXT;
-  item.hItem = root;
-  item.pszText = remote.at(1024);
-  item.cchTextMax = 1024;
-  if (!remote.Write(0, &item, sizeof item)) return "";
-  if (!SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote.at(0)))) return "";
-  return remote.ReadText(1024, 1024);
-}
-
-// The progress box is a dialog owned by the main window while a long operation runs.
-bool ProgressBoxShown(HWND main) {
-  struct Search {
-    HWND main;
-    bool found;
-  } search = {main, false};
-  EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        char cls[16] = {};
-        GetClassNameA(window, cls, sizeof cls);
-        if (GetWindow(window, GW_OWNER) == s->main && IsWindowVisible(window) &&
-            std::string(cls) == "#32770") {
-          s->found = true;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  int seconds = argc > 1 ? std::atoi(argv[1]) : 60;
-  std::string last;
-  int steady = 0;
-  for (int tick = 0; tick < seconds * 4; ++tick, Sleep(250)) {
-    HWND main = FindWindowA("Tarnwick", nullptr);
-    if (!main) continue;
-    HWND tree = GetDlgItem(main, kTreeId);
-    HWND status = GetDlgItem(main, kStatusBarId);
-    if (!tree || !status || ProgressBoxShown(main)) continue;
-    RemoteBuffer remote(main);
-    if (!remote.ok()) continue;
-    std::string shown = "root: " + RootLabel(tree, remote) + "\nstatus: ";
-    for (int part = 0; part < kStatusParts; ++part) {
-      shown += (part ? "   " : "") + StatusPart(status, remote, part);
-    }
-    // The same reading for a whole second: the scan has settled.
-    steady = shown == last ? steady + 1 : 0;
-    last = shown;
-    if (steady >= 4 && shown.rfind("root: \n", 0) != 0) {
-      std::printf("%s\n", shown.c_str());
-      return 0;
+  using namespace probe;
+  if (argc < 2 || IsNumber(argv[1])) return RunSettled(argc > 1 ? std::atoi(argv[1]) : 60);
+  std::string command = argv[1];
+  if (command == "sample" && argc > 2) {
+    std::unique_ptr<tarnwick::FileSystem> fs = tarnwick::MakeNativeFileSystem(tarnwick::DriveMap{});
+    std::string error;
+    if (!tarnwick::sample::WriteSampleSet(*fs, argv[2], argv[2], error)) return Fail(error.c_str());
+    std::printf("%s\\Scenery\\World.vis\n", argv[2]);
+    return 0;
+  }
+  if (command == "generate" && argc > 6) {
+    const auto set =
+        tarnwick::bench::GenerateSet(argv[2], tarnwick::bench::ShapeFromWords(argv + 3));
+    std::printf("%s\n", set.vis_file.string().c_str());
+    return 0;
+  }
+  if (command == "cancel-printing") return RunCancelPrinting();
+  if (command == "enabled") return RunEnabled();
+  if (command == "status" && argc > 2) return RunStatus(std::atoi(argv[2]));
+  if (command == "menu-where" && argc > 3) return RunMenuWhere(argv[2], argv[3]);
+  if (command == "menu-item-offset" && argc > 4) {
+    return RunMenuItemOffset(argv[2], argv[3], argv[4]);
+  }
+  if (command == "menu-open") return RunMenuOpen();
+  if (command == "box" && argc > 2) return RunBox(argv[2], nullptr);
+  if (command == "button" && argc > 3) return RunBox(argv[2], argv[3]);
+  if (command == "edit-box") return RunDetail(command, 0);
+  if ((command == "detail" || command == "detail-where") && argc > 2) {
+    return RunDetail(command, std::atoi(argv[2]));
+  }
+  if (command == "wait-count") {
+    // The first start in a prefix takes a while.
+    for (int tries = 0; tries < 1200 && GetDlgItem(MainWindow(), kTreeId) == nullptr; ++tries) {
+      Sleep(100);
     }
   }
-  std::fprintf(stderr, "window_probe: no settled Tarnwick window within %d s\n", seconds);
-  if (!last.empty()) std::fprintf(stderr, "last seen:\n%s\n", last.c_str());
-  return 1;
+  return RunTree(command, argc, argv);
 }

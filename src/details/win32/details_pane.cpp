@@ -54,7 +54,7 @@ std::unique_ptr<DetailsPane> DetailsPane::Create(DetailsPaneOwner& shell, Sessio
     if (code != 0) session.host.ShowMessage(code, "creating details window");
     return nullptr;
   }
-  pane->hook_.Attach(pane->control_, SubclassProcedure, pane.get());
+  pane->Hook();
   pane->popup_.Reset(LoadMenuA(shell.Instance(), "DETAILpopup"));
   pane->SetCheckMarks(session.options.show_all_fields, session.options.fractional_minutes);
   pane->images_.Reset(LoadPictureList(shell.Instance(), IDB_ROOT, IDB_LOCATION_MARKED));
@@ -278,44 +278,13 @@ int DetailsPane::ClickRow(LPARAM position) {
   return row;
 }
 
-LRESULT CALLBACK DetailsPane::SubclassProcedure(HWND control, UINT message, WPARAM wparam,
-                                                LPARAM lparam, void* self) {
-  auto* pane = reinterpret_cast<DetailsPane*>(self);
-  switch (message) {
-    case WM_SIZE:
-      pane->OnSize(wparam, LOWORD(lparam));
-      break;
-    case WM_SETFOCUS:
-      pane->shell_.UpdateMenuState();
-      break;
-    case WM_COMMAND:
-      SendMessageA(pane->shell_.Window(), WM_COMMAND, wparam, lparam);
-      break;
-    case WM_LBUTTONDOWN: {
-      int row = pane->ClickRow(lparam);
-      LRESULT result = pane->hook_.Default(control, message, wparam, lparam);
-      // A click beside the first column is no click on an item to the list, which would leave
-      // the row unselected.
-      if (row >= 0 && pane->control_ != nullptr) pane->SelectRow(row);
-      return result;
-    }
-    case WM_LBUTTONDBLCLK:
-      if (pane->ClickRow(lparam) >= 0) {
-        pane->BeginValueEdit(0);
-        // The list's own handling would take the focus back from the edit box.
-        if (pane->EditBox() != nullptr) return 0;
-      }
-      break;
-    case WM_RBUTTONDOWN:
-      if (pane->OnRightButtonDown(lparam)) return 0;
-      break;
-    case WM_NCDESTROY:
-      pane->control_ = nullptr;
-      break;
-    default:
-      break;
+std::optional<LRESULT> DetailsPane::OnControlMessage(HWND, UINT message, WPARAM, LPARAM lparam) {
+  if (message == WM_LBUTTONDBLCLK && ClickRow(lparam) >= 0) {
+    BeginValueEdit(0);
+    // The list's own handling would take the focus back from the edit box.
+    if (EditBox() != nullptr) return 0;
   }
-  return pane->hook_.Default(control, message, wparam, lparam);
+  return std::nullopt;
 }
 
 void DetailsPane::OnSize(WPARAM state, int client_width) {

@@ -9,8 +9,8 @@
 #include "details/value_edit.h"
 #include "details/win32/value_edit_box.h"
 #include "platform/menu_tree.h"
-#include "platform/win32/ui/control_hook.h"
 #include "platform/win32/ui/handles.h"
+#include "platform/win32/ui/pane_control.h"
 #include "platform/win32/ui/pane_owner.h"
 #include "platform/win32/ui/win32_api.h"
 #include "scenery/session.h"
@@ -28,16 +28,12 @@ class DetailsPaneOwner : public virtual PaneOwner, public virtual PaneSplits {
   ~DetailsPaneOwner() = default;
 };
 
-class DetailsPane {
+class DetailsPane final : public PaneControl {
  public:
   // Makes the pane at the right of the main window; nullptr when the control cannot be created
   // (reported as "creating details window").
   static std::unique_ptr<DetailsPane> Create(DetailsPaneOwner& shell, Session& session);
   ~DetailsPane();
-  DetailsPane(const DetailsPane&) = delete;
-  DetailsPane& operator=(const DetailsPane&) = delete;
-
-  HWND Control() const { return control_; }
   HMENU PopupMenu() const { return popup_.Get(); }
   // The height of one row, measured when the pane was made.
   int RowHeight() const { return row_height_; }
@@ -70,23 +66,22 @@ class DetailsPane {
   LRESULT OnNotify(NMHDR* header);
 
  private:
-  DetailsPane(DetailsPaneOwner& shell, Session& session) : shell_(shell), session_(session) {}
-  static LRESULT CALLBACK SubclassProcedure(HWND control, UINT message, WPARAM wparam,
-                                            LPARAM lparam, void* self);
-  void OnSize(WPARAM state, int client_width);
-  int ClickRow(LPARAM position);
-  void SelectRow(int row);
+  DetailsPane(DetailsPaneOwner& shell, Session& session)
+      : PaneControl(shell), shell_(shell), session_(session) {}
+  std::optional<LRESULT> OnControlMessage(HWND control, UINT message, WPARAM wparam,
+                                          LPARAM lparam) override;
+  void OnSize(WPARAM state, int client_width) override;
+  int ClickRow(LPARAM position) override;
+  void SelectRow(int row) override;
   int RowCount() const;
   void ApplyEditedText(int row, const std::string& text, WORD key);
   // Closes the edit box, if open, without applying its text.
   void CloseEditBox();
-  bool OnRightButtonDown(LPARAM position);
+  bool OnRightButtonDown(LPARAM position) override;
   void MeasureRowHeight();
 
   DetailsPaneOwner& shell_;
   Session& session_;
-  HWND control_ = nullptr;
-  ControlHook hook_;
   MenuHandle popup_;
   ImageListHandle images_;
   int row_height_ = 0;

@@ -1,6 +1,8 @@
 // The file system on a POSIX host, addressed by Windows paths as Wine does: drive letters are
 // mapped onto host folders (Z: is "/"), backslashes and slashes both separate components, and
-// every component is found without regard to case.
+// every component is found without regard to case. Its parts live in files of their own: the
+// drive map (drive_map.cpp), finding a path (path_resolution.cpp), replacing a file
+// (file_replacement.cpp), the open file (posix_file.cpp) and the rest of the calls here.
 #pragma once
 
 #include <sys/stat.h>
@@ -12,16 +14,10 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/posix/drive_map.h"
+#include "platform/posix/errno_translation.h"
 
 namespace tarnwick {
-
-// The drives of a Wine prefix: the links in its dosdevices/ folder ("c:" -> "../drive_c"), with
-// upper-case letters and the host folders they lead to. Empty when the prefix has none.
-DriveMap WinePrefixDrives(const std::string& prefix);
-
-// The drives the program sees: Z: as "/", then the drives of the Wine prefix named by $WINEPREFIX
-// (or ~/.wine when it exists), then `explicit_drives`, each later one winning over the earlier.
-DriveMap DefaultDrives(const DriveMap& explicit_drives);
 
 class PosixFileSystem : public FileSystem {
  public:
@@ -71,8 +67,5 @@ class PosixFileSystem : public FileSystem {
   // Shared with the open files, which report their errors here as well.
   std::shared_ptr<uint32_t> last_error_;
 };
-
-// errno turned into the Win32 code the same failure would give.
-uint32_t Win32ErrorFromErrno(int error);
 
 }  // namespace tarnwick

@@ -15,22 +15,14 @@ constexpr UINT_PTR kTextBoxSubclass = 1;
 std::unique_ptr<SearchDialog> SearchDialog::Open(SearchDialogOwner& shell, Session& session) {
   std::unique_ptr<SearchDialog> dialog(new SearchDialog(shell, session));
   EnableWindow(shell.Window(), FALSE);
-  dialog->window_ =
-      CreateDialogParamA(shell.Instance(), "SearchDlgBox", shell.Window(),
-                         DialogTrampoline<SearchDialog>, reinterpret_cast<LPARAM>(dialog.get()));
-  if (dialog->window_ == nullptr) {
+  if (!dialog->Create(shell.Instance(), "SearchDlgBox", shell.Window())) {
     EnableWindow(shell.Window(), TRUE);
     return nullptr;
   }
   return dialog;
 }
 
-SearchDialog::~SearchDialog() {
-  if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
-}
-
 void SearchDialog::OnInit(HWND dialog) {
-  frame_.Begin(dialog, shell_.Window());
   SetWindowTextA(dialog, "Search scenery list text");
   const Options& options = session_.options;
   CheckDlgButton(dialog, IDC_SEARCH_WRAP, options.search_wrap ? BST_CHECKED : BST_UNCHECKED);
@@ -58,12 +50,11 @@ void SearchDialog::Finish(bool search) {
   SearchDialogOutcome outcome;
   outcome.search = search;
   std::array<char, 260> text = {};
-  GetDlgItemTextA(window_, IDC_SEARCH_TEXT, text.data(), static_cast<int>(text.size()));
+  GetDlgItemTextA(Window(), IDC_SEARCH_TEXT, text.data(), static_cast<int>(text.size()));
   outcome.box_text = text.data();
-  outcome.wrap = IsDlgButtonChecked(window_, IDC_SEARCH_WRAP) == BST_CHECKED;
-  outcome.start_at_sel = IsDlgButtonChecked(window_, IDC_SEARCH_START_AT_SEL) == BST_CHECKED;
-  outcome.partial = IsDlgButtonChecked(window_, IDC_SEARCH_PARTIAL) == BST_CHECKED;
-  frame_.End();
+  outcome.wrap = IsDlgButtonChecked(Window(), IDC_SEARCH_WRAP) == BST_CHECKED;
+  outcome.start_at_sel = IsDlgButtonChecked(Window(), IDC_SEARCH_START_AT_SEL) == BST_CHECKED;
+  outcome.partial = IsDlgButtonChecked(Window(), IDC_SEARCH_PARTIAL) == BST_CHECKED;
   EnableWindow(shell_.Window(), TRUE);
   bool step = ApplySearchDialog(session_, outcome);
   if (search) {
@@ -74,12 +65,9 @@ void SearchDialog::Finish(bool search) {
   shell_.SearchDialogEnded();
 }
 
-INT_PTR SearchDialog::HandleMessage(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
-  INT_PTR result = FALSE;
-  if (frame_.Handle(dialog, message, wparam, lparam, result)) return result;
+INT_PTR SearchDialog::OnMessage(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
-      window_ = dialog;
       OnInit(dialog);
       return TRUE;
     case WM_COMMAND:
@@ -91,10 +79,6 @@ INT_PTR SearchDialog::HandleMessage(HWND dialog, UINT message, WPARAM wparam, LP
     case WM_CLOSE:
       Finish(false);
       return TRUE;
-    case WM_DESTROY:
-      frame_.End();
-      window_ = nullptr;
-      return FALSE;
     default:
       return FALSE;
   }

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "platform/win32/ui/dialog_frame.h"
+#include "platform/win32/ui/modeless_dialog.h"
 #include "platform/win32/ui/pane_owner.h"
 #include "platform/win32/ui/win32_api.h"
 #include "scenery/session.h"
@@ -21,20 +21,14 @@ class SearchDialogOwner : public virtual PaneOwner {
   ~SearchDialogOwner() = default;
 };
 
-class SearchDialog {
+class SearchDialog final : public ModelessDialog {
  public:
   // Disables the main window and shows the dialog; nullptr when it cannot be made.
   static std::unique_ptr<SearchDialog> Open(SearchDialogOwner& shell, Session& session);
-  ~SearchDialog();
-  SearchDialog(const SearchDialog&) = delete;
-  SearchDialog& operator=(const SearchDialog&) = delete;
-
-  HWND Window() const { return window_; }
-
-  INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
 
  private:
   SearchDialog(SearchDialogOwner& shell, Session& session) : shell_(shell), session_(session) {}
+  INT_PTR OnMessage(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) override;
   void OnInit(HWND dialog);
   // Search (1) or Cancel (2): the options are kept either way; Search looks for the text.
   void Finish(bool search);
@@ -43,8 +37,6 @@ class SearchDialog {
 
   SearchDialogOwner& shell_;
   Session& session_;
-  HWND window_ = nullptr;
-  DialogFrame frame_;
 };
 
 }  // namespace tarnwick::win32

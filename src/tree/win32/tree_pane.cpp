@@ -45,7 +45,7 @@ std::unique_ptr<TreePane> TreePane::Create(TreePaneOwner& shell, Session& sessio
 
   // The pane is laid out as made: only a later change of its size is the user's.
   shell.SetTreeHeight(shell.PaneHeight());
-  pane->hook_.Attach(pane->control_, SubclassProcedure, pane.get());
+  pane->Hook();
   pane->item_menu_.Reset(LoadMenuA(shell.Instance(), "TREEpopup"));
   pane->space_menu_.Reset(LoadMenuA(shell.Instance(), "TREENpopup"));
   pane->SetAutoExpandMark(session.options.auto_expand);
@@ -74,32 +74,6 @@ void TreePane::SetAutoExpandMark(bool on) {
   UINT mark = MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED);
   if (item_menu_) CheckMenuItem(item_menu_.Get(), IDM_AUTO_EXPAND, mark);
   if (space_menu_) CheckMenuItem(space_menu_.Get(), IDM_AUTO_EXPAND, mark);
-}
-
-LRESULT CALLBACK TreePane::SubclassProcedure(HWND control, UINT message, WPARAM wparam,
-                                             LPARAM lparam, void* self) {
-  auto* pane = reinterpret_cast<TreePane*>(self);
-  switch (message) {
-    case WM_SIZE:
-      pane->OnSize(wparam, LOWORD(lparam));
-      break;
-    case WM_SETFOCUS:
-      pane->shell_.UpdateMenuState();
-      break;
-    case WM_COMMAND:
-      // The popup menus' commands reach the main window this way.
-      SendMessageA(pane->shell_.Window(), WM_COMMAND, wparam, lparam);
-      break;
-    case WM_RBUTTONDOWN:
-      if (pane->OnRightButtonDown(lparam)) return 0;
-      break;
-    case WM_NCDESTROY:
-      pane->control_ = nullptr;
-      break;
-    default:
-      break;
-  }
-  return pane->hook_.Default(control, message, wparam, lparam);
 }
 
 void TreePane::OnSize(WPARAM state, int client_width) {

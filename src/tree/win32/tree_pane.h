@@ -6,8 +6,8 @@
 
 #include <memory>
 
-#include "platform/win32/ui/control_hook.h"
 #include "platform/win32/ui/handles.h"
+#include "platform/win32/ui/pane_control.h"
 #include "platform/win32/ui/win32_api.h"
 #include "scenery/session.h"
 #include "tree/auto_scroll.h"
@@ -32,16 +32,12 @@ struct DragFeedback {
   HTREEITEM drop_target = nullptr;
 };
 
-class TreePane {
+class TreePane final : public PaneControl {
  public:
   // Makes the pane at the left of the main window; nullptr when the control cannot be created
   // (reported as "creating tree window").
   static std::unique_ptr<TreePane> Create(TreePaneOwner& shell, Session& session);
   ~TreePane();
-  TreePane(const TreePane&) = delete;
-  TreePane& operator=(const TreePane&) = delete;
-
-  HWND Control() const { return control_; }
   HMENU ItemMenu() const { return item_menu_.Get(); }
   HMENU SpaceMenu() const { return space_menu_.Get(); }
   // The check mark of command 143 in both popup menus.
@@ -62,11 +58,10 @@ class TreePane {
   void OnDragScrollTick();
 
  private:
-  TreePane(TreePaneOwner& shell, Session& session) : shell_(shell), session_(session) {}
-  static LRESULT CALLBACK SubclassProcedure(HWND control, UINT message, WPARAM wparam,
-                                            LPARAM lparam, void* self);
-  void OnSize(WPARAM state, int client_width);
-  bool OnRightButtonDown(LPARAM position);
+  TreePane(TreePaneOwner& shell, Session& session)
+      : PaneControl(shell), shell_(shell), session_(session) {}
+  void OnSize(WPARAM state, int client_width) override;
+  bool OnRightButtonDown(LPARAM position) override;
   void OnKeyDown(WORD key);
   void OnSelectionChanged(const NMTREEVIEWA& change);
   LRESULT OnEndLabelEdit(const NMTVDISPINFOA& edit);
@@ -85,8 +80,6 @@ class TreePane {
 
   TreePaneOwner& shell_;
   Session& session_;
-  HWND control_ = nullptr;
-  ControlHook hook_;
   MenuHandle item_menu_;
   MenuHandle space_menu_;
   ImageListHandle images_;

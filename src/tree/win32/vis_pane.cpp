@@ -57,7 +57,7 @@ std::unique_ptr<VisPane> VisPane::Create(VisPaneOwner& shell, Session& session) 
     if (code != 0) session.host.ShowMessage(code, "creating VIS window");
     return nullptr;
   }
-  pane->hook_.Attach(pane->control_, SubclassProcedure, pane.get());
+  pane->Hook();
   pane->popup_.Reset(LoadMenuA(shell.Instance(), "VISpopup"));
   pane->images_.Reset(LoadPictureList(shell.Instance(), IDB_VIS_OFF, IDB_VIS_ON));
   if (pane->images_) {
@@ -132,48 +132,27 @@ int VisPane::ClickRow(LPARAM position) {
   return row;
 }
 
-LRESULT CALLBACK VisPane::SubclassProcedure(HWND control, UINT message, WPARAM wparam,
-                                            LPARAM lparam, void* self) {
-  auto* pane = reinterpret_cast<VisPane*>(self);
+std::optional<LRESULT> VisPane::OnControlMessage(HWND, UINT message, WPARAM, LPARAM lparam) {
   switch (message) {
-    case WM_SIZE:
-      pane->OnSize(wparam, LOWORD(lparam));
-      break;
-    case WM_SETFOCUS:
-      pane->shell_.UpdateMenuState();
-      break;
     case WM_KILLFOCUS:
       // Leaving the pane asks about pending changes.
-      if (!pane->moving_focus_ && !pane->passing_command_ && pane->shell_.Window() != nullptr) {
-        PostMessageA(pane->shell_.Window(), kVisCommitMessage, 0, 0);
+      if (!moving_focus_ && !passing_command_ && shell_.Window() != nullptr) {
+        PostMessageA(shell_.Window(), kVisCommitMessage, 0, 0);
       }
       break;
-    case WM_COMMAND:
-      pane->passing_command_ = true;
-      SendMessageA(pane->shell_.Window(), WM_COMMAND, wparam, lparam);
-      pane->passing_command_ = false;
-      break;
-    case WM_LBUTTONDOWN: {
-      int row = pane->ClickRow(lparam);
-      LRESULT result = pane->hook_.Default(control, message, wparam, lparam);
-      // A click on the title or path is no click on an item to the list, which then clears the
-      // selection: the row under the pointer stays selected.
-      if (row >= 0 && pane->control_ != nullptr) pane->SelectRow(row);
-      return result;
-    }
     case WM_LBUTTONDBLCLK:
-      if (pane->ClickRow(lparam) >= 0) pane->ToggleSelected();
-      break;
-    case WM_RBUTTONDOWN:
-      if (pane->OnRightButtonDown(lparam)) return 0;
-      break;
-    case WM_NCDESTROY:
-      pane->control_ = nullptr;
+      if (ClickRow(lparam) >= 0) ToggleSelected();
       break;
     default:
       break;
   }
-  return pane->hook_.Default(control, message, wparam, lparam);
+  return std::nullopt;
+}
+
+void VisPane::PassCommand(WPARAM wparam, LPARAM lparam) {
+  passing_command_ = true;
+  SendMessageA(shell_.Window(), WM_COMMAND, wparam, lparam);
+  passing_command_ = false;
 }
 
 void VisPane::OnSize(WPARAM state, int client_width) {

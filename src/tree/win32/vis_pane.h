@@ -5,8 +5,8 @@
 #include <memory>
 #include <string_view>
 
-#include "platform/win32/ui/control_hook.h"
 #include "platform/win32/ui/handles.h"
+#include "platform/win32/ui/pane_control.h"
 #include "platform/win32/ui/pane_owner.h"
 #include "platform/win32/ui/win32_api.h"
 #include "scenery/session.h"
@@ -19,16 +19,12 @@ class VisPaneOwner : public virtual PaneOwner, public virtual PaneSplits {
   ~VisPaneOwner() = default;
 };
 
-class VisPane {
+class VisPane final : public PaneControl {
  public:
   // Makes the pane at the right of the main window; nullptr when the control cannot be created
   // (reported as "creating VIS window").
   static std::unique_ptr<VisPane> Create(VisPaneOwner& shell, Session& session);
   ~VisPane();
-  VisPane(const VisPane&) = delete;
-  VisPane& operator=(const VisPane&) = delete;
-
-  HWND Control() const { return control_; }
   HMENU PopupMenu() const { return popup_.Get(); }
 
   void Clear();
@@ -44,7 +40,7 @@ class VisPane {
 
   // Selects the row at the click's height (whatever its x), focusing the pane without counting
   // as leaving it; the row's index or -1.
-  int ClickRow(LPARAM position);
+  int ClickRow(LPARAM position) override;
   // Raised while another pane moves the focus through this one's leaving.
   void SetFocusGuard(bool on) { moving_focus_ = on; }
   // Switches the selected row's entry on or off.
@@ -53,18 +49,19 @@ class VisPane {
   LRESULT OnNotify(NMHDR* header);
 
  private:
-  VisPane(VisPaneOwner& shell, Session& session) : shell_(shell), session_(session) {}
-  static LRESULT CALLBACK SubclassProcedure(HWND control, UINT message, WPARAM wparam,
-                                            LPARAM lparam, void* self);
-  void OnSize(WPARAM state, int client_width);
+  VisPane(VisPaneOwner& shell, Session& session)
+      : PaneControl(shell), shell_(shell), session_(session) {}
+  std::optional<LRESULT> OnControlMessage(HWND control, UINT message, WPARAM wparam,
+                                          LPARAM lparam) override;
+  void OnSize(WPARAM state, int client_width) override;
   void ShowPicture(int row, bool on);
-  void SelectRow(int row);
-  bool OnRightButtonDown(LPARAM position);
+  void SelectRow(int row) override;
+  bool OnRightButtonDown(LPARAM position) override;
+  // The popup menu's commands go on to the main window without counting as leaving the pane.
+  void PassCommand(WPARAM wparam, LPARAM lparam) override;
 
   VisPaneOwner& shell_;
   Session& session_;
-  HWND control_ = nullptr;
-  ControlHook hook_;
   MenuHandle popup_;
   ImageListHandle images_;
   bool unchanged_ = true;

@@ -1,15 +1,13 @@
-#include "scenery/bgl_menu.h"
-
+// Reading the menu of one BGL: its AREA and LOCN lists into the model and the tree, and the
+// scenery list of a generated menu BGL.
 #include <algorithm>
-#include <charconv>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <initializer_list>
 #include <limits>
 #include <new>
 
-#include "platform/read_ahead_file.h"
+#include "scenery/bgl_menu.h"
 #include "scenery/bgl_records.h"
 #include "scenery/insert_tree_item.h"
 #include "scenery/scan_progress.h"
@@ -19,10 +17,6 @@ namespace tarnwick {
 namespace {
 
 constexpr uint64_t kMaxFilePosition = std::numeric_limits<uint32_t>::max();
-constexpr size_t kMaxWrittenTitle = 20;
-constexpr size_t kMaxWrittenDescription = 40;
-constexpr size_t kMaxListTitle = 31;
-constexpr size_t kMaxListPath = 255;
 // The longest scenery list a generated file can hold: one entry (marker, title, NUL, marker,
 // path, NUL) for each number a SCEN index can take, and the list's end byte. Nothing beyond it
 // is read, however far the file runs on.
@@ -354,179 +348,6 @@ void ReadBglMenu(Session& s, File& file, const BglHeader& header, std::string_vi
     s.tree.EnsureVisible(set.last_area);
   }
   ReportScanProgress(s, vis_index);
-}
-
-namespace {
-
-// The switch byte of an open BGL as the scan meets it: 0 or 1 before a whole AREA record (length 8
-// to 4000, wholly inside the file), the rule that makes a file a menu BGL. Whatever follows that
-// record (its title, its LOCN list) does not matter: a file the scan reads a menu from can always
-// be switched off and on again.
-std::optional<MenuSwitchState> ReadSwitchState(File& file) {
-  ReadAheadFile reader(file);
-  uint8_t header_bytes[kBglHeaderSize];
-  uint32_t got = 0;
-  if (!reader.Read(header_bytes, kBglHeaderSize, got) || got != kBglHeaderSize) return std::nullopt;
-  MenuSwitchState state;
-  state.header = ParseBglHeader(header_bytes);
-  if (state.header.menu_offset == 0 || !reader.Seek(state.header.menu_offset)) return std::nullopt;
-  uint8_t area[3];
-  if (!reader.Read(area, 3, got) || got != 3 || area[0] > 1) return std::nullopt;
-  const uint16_t length = GetU16(area + 1);
-  const int64_t size = file.Size();
-  if (length < kMinAreaRecord || length > kMaxMenuRecord || size < 0 ||
-      uint64_t{state.header.menu_offset} + length > static_cast<uint64_t>(size)) {
-    return std::nullopt;
-  }
-  state.byte = area[0];
-  return state;
-}
-
-}  // namespace
-
-std::optional<MenuSwitchState> ReadMenuSwitch(FileSystem& fs, std::string_view path,
-                                              uint32_t& error) {
-  error = 0;
-  std::unique_ptr<File> file = fs.Open(path, OpenMode::kRead);
-  if (!file) {
-    error = fs.LastError();
-    return std::nullopt;
-  }
-  return ReadSwitchState(*file);
-}
-
-uint32_t WriteMenuSwitch(FileSystem& fs, std::string_view path,
-                         const std::function<int(const BglHeader&)>& choose) {
-  std::unique_ptr<File> file = fs.OpenMadeWritable(path);
-  if (!file) {
-    const uint32_t error = fs.LastError();
-    // Held by a program that lets others read it (a running simulator): a switch that already
-    // stands where it should needs no write.
-    uint32_t read_error = 0;
-    if (auto state = ReadMenuSwitch(fs, path, read_error)) {
-      const int value = choose(state->header);
-      if (value == state->byte) return 0;
-    }
-    return error != 0 ? error : win32_error::kAccessDenied;
-  }
-  std::optional<MenuSwitchState> state = ReadSwitchState(*file);
-  if (!state) return win32_error::kBadFormat;
-  const int value = choose(state->header);
-  if (value != 0 && value != 1) return win32_error::kBadFormat;
-  const uint8_t byte = static_cast<uint8_t>(value);
-  if (!file->Seek(state->header.menu_offset) || !file->Write(&byte, 1)) {
-    const uint32_t error = fs.LastError();
-    return error != 0 ? error : win32_error::kWriteFault;
-  }
-  return 0;
-}
-
-bool SwitchMenu(FileSystem& fs, std::string_view path,
-                const std::function<int(const BglHeader&)>& choose) {
-  return WriteMenuSwitch(fs, path, choose) == 0;
-}
-
-bool SetMenuSwitch(FileSystem& fs, std::string_view path, uint8_t value) {
-  return SwitchMenu(fs, path, [value](const BglHeader&) { return static_cast<int>(value); });
-}
-
-bool MenuSwitchIsOn(FileSystem& fs, std::string_view path) {
-  uint32_t error = 0;
-  std::optional<MenuSwitchState> state = ReadMenuSwitch(fs, path, error);
-  return state && state->byte == 1;
-}
-
-bool WriteMenuBgl(Session& s, File& file) {
-  auto write = [&file](const std::vector<uint8_t>& bytes) {
-    return file.Write(bytes.data(), static_cast<uint32_t>(bytes.size()));
-  };
-  // The progress line is built in one buffer: it changes after every one of many records.
-  std::string line;
-  auto progress = [&s, &line](std::initializer_list<std::string_view> parts) {
-    if (!s.host.ProgressBoxExists()) return;
-    line.clear();
-    for (std::string_view part : parts) line += part;
-    s.host.SetProgressLine(ProgressLine::kFile, line);
-  };
-  char written_text[16], omitted_text[16], locations_text[16];
-  auto number = [](char(&text)[16], int value) {
-    return std::string_view(
-        text, static_cast<size_t>(std::to_chars(text, text + sizeof text, value).ptr - text));
-  };
-  if (!write(EncodeGeneratedHeader(0))) return false;
-
-  std::vector<TreeNode> areas;
-  if (TreeNode root = s.tree.Root()) {
-    for (TreeNode area = s.tree.FirstChild(root); area != nullptr; area = s.tree.Next(area)) {
-      areas.push_back(area);
-    }
-  }
-
-  // The AREA list; each record's LOCN offset is filled in once its Locations have a place.
-  std::vector<uint32_t> offset_pos(areas.size(), 0);  // 0: omitted, no Locations
-  std::vector<uint8_t> record;
-  int written = 0;
-  int omitted = 0;
-  for (size_t i = 0; i < areas.size(); ++i) {
-    if (s.tree.FirstChild(areas[i]) == nullptr) {
-      ++omitted;
-    } else {
-      record.clear();
-      AppendAreaRecord(record, s.tree.Label(areas[i]).substr(0, kMaxWrittenTitle), 0);
-      offset_pos[i] = file.Position() + kAreaLocnOffsetAt;
-      if (!write(record)) return false;
-      if (MenuArea* area = s.set.Area(RecordOf(s.tree.Data(areas[i])))) {
-        area->locn_offset_pos = static_cast<int32_t>(offset_pos[i]);
-      }
-      ++written;
-    }
-    progress({"Menu contains ", number(written_text, written), " scenery Areas (omitted ",
-              number(omitted_text, omitted), " through no Locations)"});
-  }
-  const std::vector<uint8_t> end_of_list(1, 0);
-  if (!write(end_of_list)) return false;
-
-  int locations = 0;
-  for (size_t i = 0; i < areas.size(); ++i) {
-    if (offset_pos[i] != 0) {
-      const uint32_t here = file.Position();
-      uint8_t offset[4];
-      PutU32(offset, here - kBglHeaderSize);
-      if (!file.Seek(offset_pos[i]) || !file.Write(offset, sizeof offset) || !file.Seek(here)) {
-        return false;
-      }
-      for (TreeNode node = s.tree.FirstChild(areas[i]); node != nullptr; node = s.tree.Next(node)) {
-        const MenuLocation* location = s.set.Location(RecordOf(s.tree.Data(node)));
-        if (location == nullptr) return false;
-        record.clear();
-        AppendLocnRecord(record, location->fields,
-                         s.tree.Label(node).substr(0, kMaxWrittenDescription),
-                         static_cast<uint16_t>(location->scenery_vis));
-        if (!write(record)) return false;
-        ++locations;
-        progress({"Menu contains ", number(locations_text, locations), " scenery Locations"});
-      }
-    }
-    if (!write(end_of_list)) return false;
-  }
-
-  const uint32_t list_offset = file.Position();
-  if (!file.Seek(0) || !write(EncodeGeneratedHeader(list_offset)) || !file.Seek(list_offset)) {
-    return false;
-  }
-  std::vector<uint8_t> list;
-  for (const VisEntry& entry : s.set.vis_entries) {
-    std::string_view title = std::string_view(s.set.EntryTitle(entry)).substr(0, kMaxListTitle);
-    std::string_view path = std::string_view(s.set.EntryPath(entry)).substr(0, kMaxListPath);
-    list.push_back(kSceneryTitleMarker);
-    list.insert(list.end(), title.begin(), title.end());
-    list.push_back(0);
-    list.push_back(kSceneryPathMarker);
-    list.insert(list.end(), path.begin(), path.end());
-    list.push_back(0);
-  }
-  list.push_back(0);
-  return write(list);
 }
 
 }  // namespace tarnwick

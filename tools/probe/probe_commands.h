@@ -1,0 +1,24 @@
+// The window probe's commands, each printing what it read (see window_probe.cpp for the list).
+// Each returns the exit code: 0 when read, 1 when not (with the reason on stderr).
+#pragma once
+
+#include <string>
+
+namespace probe {
+
+// wait-count, areas, children, where, selected, first-visible, marked.
+int RunTree(const std::string& command, int argc, char** argv);
+// The tree pane's root label and the status bar once a scan has settled.
+int RunSettled(int seconds);
+int RunStatus(int part);
+int RunEnabled();
+// detail, detail-where, edit-box.
+int RunDetail(const std::string& command, int row);
+// box (button == nullptr) and button.
+int RunBox(const char* caption, const char* button);
+int RunCancelPrinting();
+int RunMenuWhere(const char* exe, const char* title);
+int RunMenuItemOffset(const char* exe, const char* title, const char* item);
+int RunMenuOpen();
+
+}  // namespace probe

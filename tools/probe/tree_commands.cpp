@@ -1,0 +1,156 @@
+// The tree pane read from outside: its items in tree order, their labels, pictures and places.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+#include "probe_commands.h"
+#include "probe_windows.h"
+
+namespace probe {
+namespace {
+
+// The picture of a marked item: its kind's picture moved on by this much.
+constexpr int kMarkedImageOffset = 3;
+
+class RemoteTree {
+ public:
+  explicit RemoteTree(HWND tree) : tree_(tree), block_(tree) {}
+  bool ok() const { return block_.ok(); }
+
+  HTREEITEM Next(HTREEITEM item, UINT relation) const {
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree_, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+  }
+
+  struct Item {
+    std::string label;
+    int image = 0;
+    LPARAM data = 0;
+  };
+  Item Get(HTREEITEM handle) {
+    constexpr size_t kText = 1024;
+    TVITEMA item = {};
+    item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_PARAM;
+    item.hItem = handle;
+    item.pszText = block_.at(kText);
+    item.cchTextMax = 260;
+    Item out;
+    if (!block_.Write(0, &item, sizeof item) ||
+        !SendMessageA(tree_, TVM_GETITEMA, 0, block_.lparam())) {
+      return out;
+    }
+    block_.Read(0, &item, sizeof item);
+    char text[261] = {};
+    block_.Read(kText, text, 260);
+    out.label = text;
+    out.image = item.iImage;
+    out.data = item.lParam;
+    return out;
+  }
+
+  bool LabelRect(HTREEITEM handle, RECT& rect) {
+    std::memset(&rect, 0, sizeof rect);
+    std::memcpy(&rect, &handle, sizeof handle);
+    if (!block_.Write(0, &rect, sizeof rect) ||
+        !SendMessageA(tree_, TVM_GETITEMRECT, TRUE, block_.lparam())) {
+      return false;
+    }
+    return block_.Read(0, &rect, sizeof rect);
+  }
+
+  // Every item in tree order (the root, each Area, its Locations), with its depth.
+  std::vector<std::pair<HTREEITEM, int>> All() const {
+    std::vector<std::pair<HTREEITEM, int>> items;
+    for (HTREEITEM r = Next(nullptr, TVGN_ROOT); r; r = Next(r, TVGN_NEXT)) {
+      items.emplace_back(r, 0);
+      for (HTREEITEM a = Next(r, TVGN_CHILD); a; a = Next(a, TVGN_NEXT)) {
+        items.emplace_back(a, 1);
+        for (HTREEITEM l = Next(a, TVGN_CHILD); l; l = Next(l, TVGN_NEXT)) items.emplace_back(l, 2);
+      }
+    }
+    return items;
+  }
+
+  HTREEITEM Find(const std::string& label) {
+    for (auto [item, depth] : All()) {
+      if (Get(item).label == label) return item;
+    }
+    return nullptr;
+  }
+
+  HWND Window() const { return tree_; }
+
+ private:
+  HWND tree_;
+  RemoteBlock block_;
+};
+
+}  // namespace
+
+int RunTree(const std::string& command, int argc, char** argv) {
+  HWND main = MainWindow();
+  if (main == nullptr) return Fail("no Tarnwick window");
+  HWND control = GetDlgItem(main, kTreeId);
+  if (control == nullptr) return Fail("no tree pane");
+  RemoteTree tree(control);
+  if (!tree.ok()) return Fail("cannot reach the program's memory");
+
+  if (command == "areas") {
+    for (auto [item, depth] : tree.All()) {
+      if (depth == 1) std::printf("%s\n", tree.Get(item).label.c_str());
+    }
+    return 0;
+  }
+  if (command == "children" && argc > 2) {
+    HTREEITEM area = tree.Find(argv[2]);
+    if (area == nullptr) return Fail("no such node");
+    for (HTREEITEM l = tree.Next(area, TVGN_CHILD); l; l = tree.Next(l, TVGN_NEXT)) {
+      std::printf("%s\n", tree.Get(l).label.c_str());
+    }
+    return 0;
+  }
+  if (command == "where" && argc > 2) {
+    HTREEITEM item = tree.Find(argv[2]);
+    RECT rect = {};
+    if (item == nullptr || !tree.LabelRect(item, rect)) return Fail("not shown");
+    RECT client = {};
+    GetClientRect(control, &client);
+    POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    if (centre.y < 0 || centre.y >= client.bottom) return Fail("scrolled out of view");
+    ClientToScreen(control, &centre);
+    std::printf("%ld %ld\n", static_cast<long>(centre.x), static_cast<long>(centre.y));
+    return 0;
+  }
+  if (command == "selected") {
+    HTREEITEM item = tree.Next(nullptr, TVGN_CARET);
+    std::printf("%s\n", item ? tree.Get(item).label.c_str() : "<none>");
+    return 0;
+  }
+  if (command == "first-visible") {
+    HTREEITEM item = tree.Next(nullptr, TVGN_FIRSTVISIBLE);
+    std::printf("%s\n", item ? tree.Get(item).label.c_str() : "<none>");
+    return 0;
+  }
+  if (command == "marked") {
+    for (auto [item, depth] : tree.All()) {
+      RemoteTree::Item read = tree.Get(item);
+      int kind = static_cast<int>((static_cast<unsigned long long>(read.data) >> 16) & 0xFFFF);
+      if (read.image == kind + kMarkedImageOffset) std::printf("%s\n", read.label.c_str());
+    }
+    return 0;
+  }
+  if (command == "wait-count" && argc > 2) {
+    LRESULT wanted = std::atol(argv[2]);
+    for (int tries = 0; tries < 600; ++tries) {
+      if (SendMessageA(control, TVM_GETCOUNT, 0, 0) >= wanted) return 0;
+      Sleep(100);
+      control = GetDlgItem(main, kTreeId);
+    }
+    return Fail("the tree did not fill");
+  }
+  return Fail("unknown command");
+}
+
+}  // namespace probe
