@@ -1,7 +1,7 @@
 // The ordered tree of the menu: one root (the VIS file), its Areas, and their Locations. It is the
 // only store of the menu's order and titles; the record tables hold what each node refers to.
-// In the program it is the tree-view control of the tree pane; MemoryMenuTree serves the tests
-// and tarnwick-cli.
+// MemoryMenuTree holds it in every program: the tests and tarnwick-cli use it alone, and the tree
+// pane's binding keeps one and mirrors it into its tree-view control.
 #pragma once
 
 #include <cstdint>

@@ -23,6 +23,7 @@ struct MemoryMenuTree::Node {
   bool removed : 1 = false;
   bool expanded : 1 = false;
   bool marked : 1 = false;
+  bool listed : 1 = false;  // named already in the order ArrangeChildren is given
 };
 static_assert(kMaxLabel <= UINT16_MAX);
 
@@ -151,6 +152,7 @@ void MemoryMenuTree::Destroy(Node* n) {
   }
   if (Handle(n) == editing_) editing_ = nullptr;
   if (Handle(n) == last_ensured_visible) last_ensured_visible = nullptr;
+  if (n->self <= tags_.size()) tags_[n->self - 1] = 0;
   --count_;
   n->removed = true;
   n->label_size = 0;
@@ -178,6 +180,7 @@ void MemoryMenuTree::Clear() {
   used_in_block_ = 0;
   labels_.clear();
   used_in_chunk_ = 0;
+  tags_.clear();
   top_->first = 0;
   count_ = 0;
 }
@@ -289,9 +292,15 @@ void MemoryMenuTree::SortChildren(TreeNode node) {
   std::stable_sort(children.begin(), children.end(), [&](const Key& a, const Key& b) {
     return all.substr(a.offset, a.size) < all.substr(b.offset, b.size);
   });
+  std::vector<Node*> order;
+  order.reserve(children.size());
+  for (const Key& k : children) order.push_back(k.node);
+  Relink(p, order);
+}
+
+void MemoryMenuTree::Relink(Node* p, std::span<Node* const> children) {
   Node* prev = nullptr;
-  for (const Key& k : children) {
-    Node* c = k.node;
+  for (Node* c : children) {
     c->prev = prev ? prev->self : 0;
     c->next = 0;
     if (prev) {
@@ -301,6 +310,44 @@ void MemoryMenuTree::SortChildren(TreeNode node) {
     }
     prev = c;
   }
+}
+
+bool MemoryMenuTree::ArrangeChildren(TreeNode parent, std::span<const TreeNode> order) {
+  Node* p = parent ? Get(parent) : top_.get();
+  size_t count = 0;
+  for (Node* c = At(p->first); c != nullptr; c = At(c->next)) ++count;
+  if (order.size() != count) return false;
+  std::vector<Node*> children;
+  children.reserve(count);
+  for (TreeNode node : order) {
+    Node* c = Get(node);
+    // A child named twice would leave another one out.
+    if (c == nullptr || At(c->parent) != p || c->listed) {
+      for (Node* n : children) n->listed = false;
+      return false;
+    }
+    c->listed = true;
+    children.push_back(c);
+  }
+  for (Node* c : children) c->listed = false;
+  Relink(p, children);
+  return true;
+}
+
+uintptr_t MemoryMenuTree::Tag(TreeNode node) const {
+  if (!node) return 0;
+  uint32_t number = Get(node)->self;
+  return number <= tags_.size() ? tags_[number - 1] : 0;
+}
+
+void MemoryMenuTree::SetTag(TreeNode node, uintptr_t tag) {
+  if (!node) return;
+  uint32_t number = Get(node)->self;
+  if (number > tags_.size()) {
+    if (tag == 0) return;
+    tags_.resize(blocks_.size() * kBlockNodes);
+  }
+  tags_[number - 1] = tag;
 }
 
 }  // namespace tarnwick

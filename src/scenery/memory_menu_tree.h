@@ -3,8 +3,10 @@
 // parents; a selection change notifies the listener) and records what only a screen would show.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -58,11 +60,22 @@ class MemoryMenuTree : public MenuTree {
   // Whether `node` is still in the tree.
   bool Contains(TreeNode node) const;
 
+  // Puts the children of `parent` (nullptr: the top level) in the order given, which must name
+  // each of them once; false, changing nothing, when it names another node or misses one. For a
+  // sort whose order is decided elsewhere (the tree-view binding asks the platform's comparison).
+  bool ArrangeChildren(TreeNode parent, std::span<const TreeNode> order);
+
+  // A value of the caller's for each node, 0 until set (the tree-view binding keeps the control's
+  // item there). Kept beside the nodes, not in them, so a tree that never sets one pays nothing.
+  uintptr_t Tag(TreeNode node) const;
+  void SetTag(TreeNode node, uintptr_t tag);
+
  private:
   struct Node;
   Node* Get(TreeNode node) const;
   void Unlink(Node* node);
   void Destroy(Node* node);
+  void Relink(Node* parent, std::span<Node* const> children);
 
   Node* NewNode();
   // The node numbered `number`: 0 is none, kTop the invisible parent of the top level, others
@@ -83,6 +96,8 @@ class MemoryMenuTree : public MenuTree {
   std::vector<std::unique_ptr<char[]>> labels_;
   size_t used_in_chunk_ = 0;
   size_t count_ = 0;
+  // The tags by node number less one, grown by whole blocks once a node is given one.
+  std::vector<uintptr_t> tags_;
   TreeNode selected_ = nullptr;
   TreeNode editing_ = nullptr;
 };

@@ -10,10 +10,10 @@ namespace tarnwick::win32 {
 
 namespace {
 
-HTREEITEM Item(TreeNode node) {
-  return reinterpret_cast<HTREEITEM>(node);
+HTREEITEM Item(TreeNode item) {
+  return reinterpret_cast<HTREEITEM>(item);
 }
-TreeNode NodeOf(HTREEITEM item) {
+TreeNode Handle(HTREEITEM item) {
   return reinterpret_cast<TreeNode>(item);
 }
 
@@ -28,32 +28,33 @@ constexpr UINT kTransientState = TVIS_SELECTED | TVIS_DROPHILITED | TVIS_CUT;
 
 void TreeViewMenuTree::SetControl(HWND control) {
   control_ = control;
-  nodes_.clear();
-  first_top_ = last_top_ = nullptr;
+  tree_.Clear();
+  items_.clear();
   held_ = drawing_off_ = false;
   pending_visible_ = nullptr;
   fold_allowed_ = folded_ = false;
   folded_selection_ = folded_first_visible_ = nullptr;
 }
 
-const TreeViewMenuTree::Node* TreeViewMenuTree::Find(TreeNode node) const {
-  if (node == nullptr) return nullptr;
-  auto it = nodes_.find(node);
-  return it != nodes_.end() ? &it->second : nullptr;
+const TreeViewMenuTree::Shown* TreeViewMenuTree::Find(TreeNode item) const {
+  if (item == nullptr) return nullptr;
+  auto it = items_.find(item);
+  return it != items_.end() ? &it->second : nullptr;
 }
 
-TreeViewMenuTree::Node* TreeViewMenuTree::Find(TreeNode node) {
-  if (node == nullptr) return nullptr;
-  auto it = nodes_.find(node);
-  return it != nodes_.end() ? &it->second : nullptr;
+TreeViewMenuTree::Shown* TreeViewMenuTree::Find(TreeNode item) {
+  if (item == nullptr) return nullptr;
+  auto it = items_.find(item);
+  return it != items_.end() ? &it->second : nullptr;
 }
 
-TreeNode& TreeViewMenuTree::FirstOf(TreeNode parent) {
-  return parent != nullptr ? nodes_.at(parent).first : first_top_;
+TreeNode TreeViewMenuTree::NodeOf(TreeNode item) const {
+  const Shown* shown = Find(item);
+  return shown != nullptr ? shown->node : nullptr;
 }
 
-TreeNode& TreeViewMenuTree::LastOf(TreeNode parent) {
-  return parent != nullptr ? nodes_.at(parent).last : last_top_;
+TreeNode TreeViewMenuTree::ItemOf(TreeNode node) const {
+  return reinterpret_cast<TreeNode>(tree_.Tag(node));
 }
 
 void TreeViewMenuTree::SetHeld(bool hold) {
@@ -77,7 +78,7 @@ void TreeViewMenuTree::FoldRoot() {
   TreeNode root = Root();
   if (folded_ || root == nullptr || !Expanded(root)) return;
   folded_selection_ = Selected();
-  folded_first_visible_ = NodeOf(
+  folded_first_visible_ = Handle(
       reinterpret_cast<HTREEITEM>(SendMessageA(control_, TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0)));
   folded_ = true;
   SendMessageA(control_, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(Item(root)));
@@ -111,10 +112,10 @@ void TreeViewMenuTree::ShowChanges() {
   UnfoldRoot();
   SetHeld(false);
   if (pending_visible_ != nullptr) {
-    TreeNode node = pending_visible_;
+    TreeNode item = pending_visible_;
     pending_visible_ = nullptr;
-    if (Find(node) != nullptr) {
-      SendMessageA(control_, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(Item(node)));
+    if (Find(item) != nullptr) {
+      SendMessageA(control_, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(Item(item)));
     }
   }
 }
@@ -122,18 +123,21 @@ void TreeViewMenuTree::ShowChanges() {
 TreeNode TreeViewMenuTree::Insert(TreeNode parent, TreeNode after, std::string_view label,
                                   TreeItemData data, TreeNode copy) {
   if (control_ == nullptr) return nullptr;
-  if (parent != nullptr && Find(parent) == nullptr) return nullptr;
+  TreeNode parent_node = NodeOf(parent);
+  if (parent != nullptr && parent_node == nullptr) return nullptr;
   // The control would put the node somewhere else rather than refuse it.
-  const Node* predecessor = Find(after);
-  if (after != nullptr && (predecessor == nullptr || predecessor->parent != parent)) return nullptr;
+  TreeNode after_node = NodeOf(after);
+  if (after != nullptr && (after_node == nullptr || tree_.Parent(after_node) != parent_node)) {
+    return nullptr;
+  }
   if (held_) SetHeld(true);
   std::string text(label.substr(0, kMaxLabel));
   TVINSERTSTRUCTA insert = {};
   insert.hParent = parent != nullptr ? Item(parent) : TVI_ROOT;
   // Named by place, the control need not look the predecessor up among all of its items.
-  insert.hInsertAfter = after == nullptr          ? TVI_FIRST
-                        : after == LastOf(parent) ? TVI_LAST
-                                                  : Item(after);
+  insert.hInsertAfter = after == nullptr                    ? TVI_FIRST
+                        : tree_.Next(after_node) == nullptr ? TVI_LAST
+                                                            : Item(after);
   TVITEMA& item = insert.item;
   item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
   item.pszText = text.data();
@@ -154,133 +158,95 @@ TreeNode TreeViewMenuTree::Insert(TreeNode parent, TreeNode after, std::string_v
       item.cChildren = source.cChildren;
     }
   }
-  TreeNode made = NodeOf(reinterpret_cast<HTREEITEM>(
+  TreeNode made = Handle(reinterpret_cast<HTREEITEM>(
       SendMessageA(control_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert))));
   if (made == nullptr) return nullptr;
-
-  Node& node = nodes_[made];
-  node = {};
-  node.parent = parent;
-  node.data = data;
-  node.fresh = held_ && copy == nullptr;
-  node.label = std::move(text);
-  TreeNode& first = FirstOf(parent);
-  TreeNode& last = LastOf(parent);
-  node.previous = after;
-  node.next = after != nullptr ? nodes_.at(after).next : first;
-  if (node.previous != nullptr) {
-    nodes_.at(node.previous).next = made;
-  } else {
-    first = made;
-  }
-  if (node.next != nullptr) {
-    nodes_.at(node.next).previous = made;
-  } else {
-    last = made;
-  }
+  TreeNode node = tree_.Insert(parent_node, after_node, text, data);
+  tree_.SetTag(node, reinterpret_cast<uintptr_t>(made));
+  items_[made] = {node, held_ && copy == nullptr};
   return made;
 }
 
-void TreeViewMenuTree::Unlink(TreeNode node) {
-  Node& n = nodes_.at(node);
-  if (n.previous != nullptr) {
-    nodes_.at(n.previous).next = n.next;
-  } else {
-    FirstOf(n.parent) = n.next;
-  }
-  if (n.next != nullptr) {
-    nodes_.at(n.next).previous = n.previous;
-  } else {
-    LastOf(n.parent) = n.previous;
-  }
-}
-
 void TreeViewMenuTree::Forget(TreeNode node) {
-  for (TreeNode child = nodes_.at(node).first; child != nullptr;) {
-    TreeNode next = nodes_.at(child).next;
+  for (TreeNode child = tree_.FirstChild(node); child != nullptr; child = tree_.Next(child)) {
     Forget(child);
-    child = next;
   }
-  if (pending_visible_ == node) pending_visible_ = nullptr;
-  if (folded_selection_ == node) folded_selection_ = nullptr;
-  if (folded_first_visible_ == node) folded_first_visible_ = nullptr;
-  nodes_.erase(node);
+  TreeNode item = ItemOf(node);
+  if (pending_visible_ == item) pending_visible_ = nullptr;
+  if (folded_selection_ == item) folded_selection_ = nullptr;
+  if (folded_first_visible_ == item) folded_first_visible_ = nullptr;
+  items_.erase(item);
 }
 
 void TreeViewMenuTree::Remove(TreeNode node) {
-  if (control_ == nullptr || Find(node) == nullptr) return;
+  TreeNode kept = NodeOf(node);
+  if (control_ == nullptr || kept == nullptr) return;
   if (held_) SetHeld(true);
   SendMessageA(control_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(Item(node)));
-  Unlink(node);
-  Forget(node);
+  Forget(kept);
+  tree_.Remove(kept);
 }
 
 void TreeViewMenuTree::Clear() {
   if (control_ == nullptr) return;
   SendMessageA(control_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
-  nodes_.clear();
-  first_top_ = last_top_ = nullptr;
+  tree_.Clear();
+  items_.clear();
   pending_visible_ = nullptr;
   folded_ = false;
   folded_selection_ = folded_first_visible_ = nullptr;
 }
 
 size_t TreeViewMenuTree::Count() const {
-  return nodes_.size();
+  return tree_.Count();
 }
 
 TreeNode TreeViewMenuTree::Root() const {
-  return first_top_;
+  return ItemOf(tree_.Root());
 }
 
 TreeNode TreeViewMenuTree::Parent(TreeNode node) const {
-  const Node* n = Find(node);
-  return n != nullptr ? n->parent : nullptr;
+  return ItemOf(tree_.Parent(NodeOf(node)));
 }
 
 TreeNode TreeViewMenuTree::FirstChild(TreeNode node) const {
-  const Node* n = Find(node);
-  return n != nullptr ? n->first : nullptr;
+  return ItemOf(tree_.FirstChild(NodeOf(node)));
 }
 
 TreeNode TreeViewMenuTree::Next(TreeNode node) const {
-  const Node* n = Find(node);
-  return n != nullptr ? n->next : nullptr;
+  return ItemOf(tree_.Next(NodeOf(node)));
 }
 
 TreeNode TreeViewMenuTree::Previous(TreeNode node) const {
-  const Node* n = Find(node);
-  return n != nullptr ? n->previous : nullptr;
+  return ItemOf(tree_.Previous(NodeOf(node)));
 }
 
 std::string TreeViewMenuTree::Label(TreeNode node) const {
-  const Node* n = Find(node);
-  return n != nullptr ? n->label : std::string();
+  return tree_.Label(NodeOf(node));
 }
 
 void TreeViewMenuTree::SetLabel(TreeNode node, std::string_view label) {
-  Node* n = Find(node);
-  if (control_ == nullptr || n == nullptr) return;
+  TreeNode kept = NodeOf(node);
+  if (control_ == nullptr || kept == nullptr) return;
   std::string text(label.substr(0, kMaxLabel));
   TVITEMA item = {};
   item.mask = TVIF_TEXT;
   item.hItem = Item(node);
   item.pszText = text.data();
   if (SendMessageA(control_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item))) {
-    n->label = std::move(text);
+    tree_.SetLabel(kept, text);
   }
 }
 
 TreeItemData TreeViewMenuTree::Data(TreeNode node) const {
-  const Node* n = Find(node);
-  return n != nullptr ? n->data : 0;
+  return tree_.Data(NodeOf(node));
 }
 
 TreeNode TreeViewMenuTree::Selected() const {
   if (control_ == nullptr) return nullptr;
   // The selection as the user will see it once the root is open again.
   if (folded_) UnfoldRoot();
-  return NodeOf(
+  return Handle(
       reinterpret_cast<HTREEITEM>(SendMessageA(control_, TVM_GETNEXTITEM, TVGN_CARET, 0)));
 }
 
@@ -302,27 +268,30 @@ bool TreeViewMenuTree::Expanded(TreeNode node) const {
 }
 
 void TreeViewMenuTree::NoteExpansion(TreeNode node) {
-  if (Node* n = Find(node)) n->fresh = false;
+  if (Shown* shown = Find(node)) shown->fresh = false;
 }
 
-void TreeViewMenuTree::NoteParentsOpened(TreeNode node) {
-  for (Node* n = Find(Parent(node)); n != nullptr; n = Find(n->parent)) n->fresh = false;
+void TreeViewMenuTree::NoteParentsOpened(TreeNode item) {
+  for (TreeNode p = Parent(item); p != nullptr; p = Parent(p)) NoteExpansion(p);
 }
 
 void TreeViewMenuTree::Expand(TreeNode node, bool expand) {
-  Node* n = Find(node);
-  if (control_ == nullptr || n == nullptr) return;
+  Shown* shown = Find(node);
+  if (control_ == nullptr || shown == nullptr) return;
   if (expand) {
-    n->fresh = false;
-  } else if (held_ && n->fresh) {
+    shown->fresh = false;
+  } else if (held_ && shown->fresh) {
     // Never opened: the control would be asked to check the whole tree for nothing.
     return;
   }
   if (held_) {
     // Only the state changes now: the control lays the tree out once when it is shown. As with
     // TVM_EXPAND, a node without children stays as it is.
-    if (n->first == nullptr) return;
-    if (fold_allowed_ && n->parent != nullptr && n->parent == Root()) FoldRoot();
+    if (tree_.FirstChild(shown->node) == nullptr) return;
+    if (fold_allowed_ && tree_.Parent(shown->node) != nullptr &&
+        tree_.Parent(shown->node) == tree_.Root()) {
+      FoldRoot();
+    }
     SetHeld(true);
     TVITEMA item = {};
     item.mask = TVIF_STATE;
@@ -337,20 +306,21 @@ void TreeViewMenuTree::Expand(TreeNode node, bool expand) {
 }
 
 bool TreeViewMenuTree::Marked(TreeNode node) const {
-  const Node* n = Find(node);
-  return n != nullptr && n->marked;
+  return tree_.Marked(NodeOf(node));
 }
 
 void TreeViewMenuTree::SetMarked(TreeNode node, bool marked) {
-  Node* n = Find(node);
-  if (control_ == nullptr || n == nullptr || n->marked == marked) return;
-  int kind = ImageOf(n->data);
+  TreeNode kept = NodeOf(node);
+  if (control_ == nullptr || kept == nullptr || tree_.Marked(kept) == marked) return;
+  int kind = ImageOf(tree_.Data(kept));
   TVITEMA item = {};
   item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
   item.hItem = Item(node);
   item.iImage = marked ? kind + kMarkedImageOffset : kind;
   item.iSelectedImage = kind + kMarkedImageOffset;
-  if (SendMessageA(control_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item))) n->marked = marked;
+  if (SendMessageA(control_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item))) {
+    tree_.SetMarked(kept, marked);
+  }
 }
 
 void TreeViewMenuTree::EnsureVisible(TreeNode node) {
@@ -389,31 +359,40 @@ int CALLBACK CompareByPlace(LPARAM first, LPARAM second, LPARAM places) {
 }  // namespace
 
 void TreeViewMenuTree::SortChildren(TreeNode node) {
-  if (control_ == nullptr || (node != nullptr && Find(node) == nullptr)) return;
+  TreeNode parent = NodeOf(node);
+  if (control_ == nullptr || (node != nullptr && parent == nullptr)) return;
   std::vector<TreeNode> children;
-  for (TreeNode c = FirstOf(node); c != nullptr; c = nodes_.at(c).next) children.push_back(c);
+  std::vector<std::string> labels;
+  for (TreeNode c = parent != nullptr ? tree_.FirstChild(parent) : tree_.Root(); c != nullptr;
+       c = tree_.Next(c)) {
+    children.push_back(c);
+    labels.push_back(tree_.Label(c));
+  }
   if (children.size() < 2) return;
   // The platform's own label comparison, as the user knows it from every other list: it ignores
   // case and, under the word sort, treats punctuation as the platform does. Equal labels keep
   // their order.
-  std::stable_sort(children.begin(), children.end(), [this](TreeNode a, TreeNode b) {
-    return lstrcmpiA(nodes_.at(a).label.c_str(), nodes_.at(b).label.c_str()) < 0;
+  std::vector<size_t> order(children.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&labels](size_t a, size_t b) {
+    return lstrcmpiA(labels[a].c_str(), labels[b].c_str()) < 0;
   });
   std::unordered_map<TreeItemData, size_t> places;
-  for (size_t i = 0; i < children.size(); ++i) places.emplace(nodes_.at(children[i]).data, i);
+  for (size_t i = 0; i < order.size(); ++i) places.emplace(tree_.Data(children[order[i]]), i);
+  std::vector<TreeNode> sorted;
+  sorted.reserve(children.size());
   if (places.size() != children.size()) {
     // Children that share their item data cannot be told apart by the control's callback: its
     // own sort, and the order read back.
     SendMessageA(control_, TVM_SORTCHILDREN, FALSE,
                  reinterpret_cast<LPARAM>(node != nullptr ? Item(node) : TVI_ROOT));
-    children.clear();
-    TreeNode c = NodeOf(reinterpret_cast<HTREEITEM>(
+    TreeNode c = Handle(reinterpret_cast<HTREEITEM>(
         SendMessageA(control_, TVM_GETNEXTITEM, node != nullptr ? TVGN_CHILD : TVGN_ROOT,
                      reinterpret_cast<LPARAM>(node != nullptr ? Item(node) : nullptr))));
     for (; c != nullptr;
-         c = NodeOf(reinterpret_cast<HTREEITEM>(SendMessageA(control_, TVM_GETNEXTITEM, TVGN_NEXT,
+         c = Handle(reinterpret_cast<HTREEITEM>(SendMessageA(control_, TVM_GETNEXTITEM, TVGN_NEXT,
                                                              reinterpret_cast<LPARAM>(Item(c)))))) {
-      children.push_back(c);
+      sorted.push_back(NodeOf(c));
     }
   } else {
     TVSORTCB sort = {};
@@ -421,17 +400,9 @@ void TreeViewMenuTree::SortChildren(TreeNode node) {
     sort.lpfnCompare = CompareByPlace;
     sort.lParam = reinterpret_cast<LPARAM>(&places);
     SendMessageA(control_, TVM_SORTCHILDRENCB, FALSE, reinterpret_cast<LPARAM>(&sort));
+    for (size_t i : order) sorted.push_back(children[i]);
   }
-  TreeNode previous = nullptr;
-  for (TreeNode c : children) {
-    Node& n = nodes_.at(c);
-    n.previous = previous;
-    n.next = nullptr;
-    if (previous != nullptr) nodes_.at(previous).next = c;
-    previous = c;
-  }
-  FirstOf(node) = children.front();
-  LastOf(node) = children.back();
+  tree_.ArrangeChildren(parent, sorted);
 }
 
 void TreeViewMenuTree::EditLabel(TreeNode node) {

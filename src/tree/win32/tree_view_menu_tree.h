@@ -1,11 +1,12 @@
 // The MenuTree of the running program: the tree-view control of the tree pane shows the menu's
-// order and titles, and this class translates the port's calls into its messages. The control is
-// destroyed and made anew when a set is closed, so the window is replaceable.
+// order and titles. The tree itself is a MemoryMenuTree, the same structure the tests and
+// tarnwick-cli use: this class changes it and mirrors each change into the control.
 //
-// Every change of the tree's shape, labels and marks goes through this class, so it keeps a copy
-// of them and answers the walks from it: the control checks every item handle it is given against
-// all of its items, which made each walk cost the square of the tree's size. Selection and
-// expansion belong to the user as well and are read from the control.
+// The walks, labels, data and marks are answered from the memory tree: the control checks every
+// item handle it is given against all of its items, which made each walk through it cost the
+// square of the tree's size. Selection and expansion belong to the user as well and are read
+// from the control. The handles given out are the control's items, as its notifications name
+// them; the memory tree keeps each node's item as its tag.
 #pragma once
 
 #include <string>
@@ -13,6 +14,7 @@
 
 #include "platform/menu_tree.h"
 #include "platform/win32/ui/win32_api.h"
+#include "scenery/memory_menu_tree.h"
 
 namespace tarnwick::win32 {
 
@@ -71,36 +73,31 @@ class TreeViewMenuTree : public MenuTree {
   void EditLabel(TreeNode node) override;
 
  private:
-  struct Node {
-    TreeNode parent = nullptr;
-    TreeNode first = nullptr;
-    TreeNode last = nullptr;
-    TreeNode next = nullptr;
-    TreeNode previous = nullptr;
-    TreeItemData data = 0;
-    bool marked = false;
+  // What the binding knows of one control item: the memory tree's node that it shows.
+  struct Shown {
+    TreeNode node = nullptr;
     // Made while drawing was held and never opened since: closing it changes nothing.
     bool fresh = false;
-    std::string label;
   };
-  const Node* Find(TreeNode node) const;
-  Node* Find(TreeNode node);
-  // The first and last child slots of `parent` (the top level for nullptr).
-  TreeNode& FirstOf(TreeNode parent);
-  TreeNode& LastOf(TreeNode parent);
-  void Unlink(TreeNode node);
+  const Shown* Find(TreeNode item) const;
+  Shown* Find(TreeNode item);
+  // The memory tree's node of a control item, and back; nullptr for none or an unknown item.
+  TreeNode NodeOf(TreeNode item) const;
+  TreeNode ItemOf(TreeNode node) const;
+  // Forgets the items of `node` and its descendants before the memory tree drops them.
   void Forget(TreeNode node);
   void SetHeld(bool hold);
   // The node's parents are opened by the control itself (selecting, bringing into view).
-  void NoteParentsOpened(TreeNode node);
+  void NoteParentsOpened(TreeNode item);
   void FoldRoot();
   // Const: reading the selection opens the root first, which changes nothing the user sees.
   void UnfoldRoot() const;
 
   HWND control_ = nullptr;
-  std::unordered_map<TreeNode, Node> nodes_;
-  TreeNode first_top_ = nullptr;
-  TreeNode last_top_ = nullptr;
+  // The shape, labels, data and marks; its expanded state and selection stay unused, as the
+  // control's own are the user's.
+  MemoryMenuTree tree_;
+  std::unordered_map<TreeNode, Shown> items_;
   bool held_ = false;
   bool drawing_off_ = false;
   TreeNode pending_visible_ = nullptr;
