@@ -68,6 +68,12 @@ uint32_t WriteRecord(FileSystem& fs, const std::string& path, const SwitchJob& j
   return error != 0 ? error : win32_error::kWriteFault;
 }
 
+bool SameBytes(FileSystem& fs, const std::string& a, const std::string& b) {
+  std::optional<std::vector<uint8_t>> first = ReadResultFile(fs, a);
+  std::optional<std::vector<uint8_t>> second = ReadResultFile(fs, b);
+  return first && second && *first == *second;
+}
+
 uint32_t WriteSwitch(FileSystem& fs, const std::string& path, uint8_t value) {
   return WriteMenuSwitch(fs, path, [value](const BglHeader&) { return static_cast<int>(value); });
 }
@@ -81,7 +87,9 @@ bool Undo(FileSystem& fs, const std::string& record, const SwitchJob& job, size_
     const SwitchChange& change = job.changes[i];
     back.changes.push_back({change.path, change.to, change.from});
   }
-  if (!back.changes.empty() && WriteRecord(fs, record, back) != 0) return false;
+  // Written even when nothing is to be put back: a record left behind because its delete failed
+  // must never finish a job that was given up.
+  if (WriteRecord(fs, record, back) != 0 && !back.changes.empty()) return false;
   bool undone = true;
   for (const SwitchChange& change : back.changes) {
     if (WriteSwitch(fs, change.path, change.to) != 0) undone = false;
@@ -176,10 +184,25 @@ SwitchJobResult FinishSwitchJob(FileSystem& fs, const std::string& menu_bgl) {
     fs.Delete(record);
     return {};
   }
-  // The new result is in place only once every change was made: the job had come to its end.
-  if (job->puts_new_result && !fs.Exists(MenuBglWritingPath(menu_bgl))) {
-    fs.Delete(record);
-    return {};
+  if (job->puts_new_result) {
+    // The new result is in place only once every change was made: the job had come to its end.
+    if (!fs.Exists(MenuBglWritingPath(menu_bgl))) {
+      fs.Delete(record);
+      return {};
+    }
+    // The new result goes in only over a current result kept as the previous copy. A save that
+    // gave up put the previous copy back; a record it could not drop must not finish it then.
+    if (fs.Exists(menu_bgl) && !SameBytes(fs, menu_bgl, PreviousCopyOf(menu_bgl))) {
+      SwitchJobResult result;
+      result.undone = Undo(fs, record, *job, job->changes.size());
+      if (!result.undone) {
+        result.end = SwitchJobEnd::kFailed;
+        result.failed = SwitchFailure::kRecord;
+        result.path = record;
+        result.error = fs.LastError();
+      }
+      return result;
+    }
   }
   return MakeChanges(fs, menu_bgl, *job, {});
 }
