@@ -93,13 +93,6 @@ bool UpdateVisFile(Session& s) {
   return false;
 }
 
-// Whether two result files hold the same bytes.
-bool SameResult(FileSystem& fs, const std::string& a, const std::string& b) {
-  std::optional<std::vector<uint8_t>> first = ReadResultFile(fs, a);
-  std::optional<std::vector<uint8_t>> second = ReadResultFile(fs, b);
-  return first && second && *first == *second;
-}
-
 // The end of a save's rotation: when the save is complete the previous copy it set aside goes;
 // otherwise that copy goes back and the new result is dropped.
 void EndRotation(Session& s, const std::string& menu_bgl, bool saved) {
@@ -161,7 +154,7 @@ bool WriteResults(Session& s) {
     written = WriteNewMenuBgl(s, writing);
     // A result that would not change is left alone, and so is the previous copy: a second save
     // of the same menu must not leave Restore nothing to give back.
-    unchanged = written && has_current && SameResult(s.fs, writing, menu_bgl);
+    unchanged = written && has_current && SameResultFiles(s.fs, writing, menu_bgl);
     if (unchanged) {
       s.fs.Delete(writing);
     } else if (written && has_current) {

@@ -19,6 +19,12 @@ std::optional<std::vector<uint8_t>> ReadResultFile(FileSystem& fs, const std::st
   return bytes;
 }
 
+bool SameResultFiles(FileSystem& fs, const std::string& a, const std::string& b) {
+  std::optional<std::vector<uint8_t>> first = ReadResultFile(fs, a);
+  std::optional<std::vector<uint8_t>> second = ReadResultFile(fs, b);
+  return first && second && *first == *second;
+}
+
 namespace {
 
 // A save stopped after it set the previous copy aside: before its copy of the current result took

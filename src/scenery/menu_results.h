@@ -37,6 +37,8 @@ inline std::string ParkedResultPath(const std::string& menu_bgl) {
 
 // The whole contents of a result file; nullopt when it cannot be read.
 std::optional<std::vector<uint8_t>> ReadResultFile(FileSystem& fs, const std::string& path);
+// Whether two result files can both be read and hold the same bytes.
+bool SameResultFiles(FileSystem& fs, const std::string& a, const std::string& b);
 
 // Finishes or undoes an interrupted job of menu switches (a save's included), an interrupted
 // exchange and an interrupted save, and drops the unfinished files of a save. A parked result goes

@@ -68,12 +68,6 @@ uint32_t WriteRecord(FileSystem& fs, const std::string& path, const SwitchJob& j
   return error != 0 ? error : win32_error::kWriteFault;
 }
 
-bool SameBytes(FileSystem& fs, const std::string& a, const std::string& b) {
-  std::optional<std::vector<uint8_t>> first = ReadResultFile(fs, a);
-  std::optional<std::vector<uint8_t>> second = ReadResultFile(fs, b);
-  return first && second && *first == *second;
-}
-
 uint32_t WriteSwitch(FileSystem& fs, const std::string& path, uint8_t value) {
   return WriteMenuSwitch(fs, path, [value](const BglHeader&) { return static_cast<int>(value); });
 }
@@ -192,7 +186,7 @@ SwitchJobResult FinishSwitchJob(FileSystem& fs, const std::string& menu_bgl) {
     }
     // The new result goes in only over a current result kept as the previous copy. A save that
     // gave up put the previous copy back; a record it could not drop must not finish it then.
-    if (fs.Exists(menu_bgl) && !SameBytes(fs, menu_bgl, PreviousCopyOf(menu_bgl))) {
+    if (fs.Exists(menu_bgl) && !SameResultFiles(fs, menu_bgl, PreviousCopyOf(menu_bgl))) {
       SwitchJobResult result;
       result.undone = Undo(fs, record, *job, job->changes.size());
       if (!result.undone) {
