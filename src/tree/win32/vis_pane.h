@@ -47,6 +47,8 @@ class VisPane final : public PaneControl {
   void ToggleSelected();
   // The list's notifications, routed here by the main window: Enter switches, Tab leaves.
   LRESULT OnNotify(NMHDR* header);
+  // The window moved to a screen of another dpi: new font, pictures and column widths.
+  void ScaleChanged(int old_dpi);
 
  private:
   VisPane(VisPaneOwner& shell, Session& session)
@@ -55,6 +57,7 @@ class VisPane final : public PaneControl {
                                           LPARAM lparam) override;
   void OnSize(WPARAM state, int client_width) override;
   void ShowPicture(int row, bool on);
+  void LoadPictures();
   void SelectRow(int row) override;
   bool OnRightButtonDown(LPARAM position) override;
   // The popup menu's commands go on to the main window without counting as leaving the pane.
