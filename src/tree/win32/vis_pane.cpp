@@ -6,6 +6,7 @@
 #include "output/vis_commit.h"
 #include "platform/win32/ui/list_view.h"
 #include "platform/win32/ui/picture_list.h"
+#include "platform/win32/ui/text_widths.h"
 #include "platform/win32/ui/win32_api.h"
 #include "platform/win32/ui/window_messages.h"
 #include "resource.h"
@@ -106,12 +107,29 @@ VisPane::~VisPane() {
 
 void VisPane::Clear() {
   if (control_ == nullptr) return;
+  // A fill that was stopped draws again.
+  EndFill();
   SendMessageA(control_, LVM_DELETEALLITEMS, 0, 0);
+  InvalidateRect(control_, nullptr, TRUE);
+}
+
+void VisPane::BeginRows() {
+  if (control_ == nullptr || fill_) return;
+  // Drawn once at the end: a list shown while its rows go in lays itself out at every row.
+  SendMessageA(control_, WM_SETREDRAW, FALSE, 0);
+  fill_ = std::make_unique<Fill>(control_);
+}
+
+void VisPane::EndFill() {
+  if (!fill_) return;
+  fill_.reset();
+  SendMessageA(control_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(control_, nullptr, TRUE);
 }
 
 void VisPane::AddRow(int number, bool on, std::string_view title, std::string_view path) {
   if (control_ == nullptr) return;
+  if (fill_) fill_->widest_title = std::max(fill_->widest_title, fill_->widths.Width(title));
   LVITEMA item = {};
   item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
   item.iItem = static_cast<int>(SendMessageA(control_, LVM_GETITEMCOUNT, 0, 0));
@@ -129,12 +147,15 @@ void VisPane::FinishRows() {
   if (control_ == nullptr) return;
   int rows = static_cast<int>(SendMessageA(control_, LVM_GETITEMCOUNT, 0, 0));
   int widest = 0;
-  for (int row = 0; row < rows; ++row) {
-    std::string title = ListItemText(control_, row, 1);
-    int width = static_cast<int>(
-        SendMessageA(control_, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(title.c_str())));
-    widest = std::max(widest, width);
+  if (fill_) {
+    widest = fill_->widest_title;
+  } else {
+    TextWidths widths(control_);
+    for (int row = 0; row < rows; ++row) {
+      widest = std::max(widest, widths.Width(ListItemText(control_, row, 1)));
+    }
   }
+  EndFill();
   int old_title = ColumnWidth(control_, 1);
   // Never narrower than its heading, which short titles would cut: its text and the header's
   // margins of three edges each side.
