@@ -77,3 +77,5 @@
 #define IDB_VIS_OFF 2007
 #define IDB_VIS_ON 2008
 #define IDB_TOOL_BAR 2009
+// Each picture again at 24 pixels (number + IDB_SIZE_STEP) and at 32 (+ 2 * IDB_SIZE_STEP).
+#define IDB_SIZE_STEP 100

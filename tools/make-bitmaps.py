@@ -1,10 +1,14 @@
 #!/usr/bin/env python3
 """Writes the program's pictures into resources/: the six tree images (2001-2006), the two VIS
-pane images (2007, 2008), the toolbar strip (2009) and the icon. Standard library only; the
+pane images (2007, 2008), the toolbar strip (2009) and the icon, each also at 24 and 32 pixels
+(numbers 100 and 200 higher) for screens of 144 and 192 dpi. Standard library only; the
 generated files are committed, so the build never runs this.
 
 Each 16 x 16 picture is drawn as rows of letters, one letter per pixel (see PALETTE). Toolbar
 pictures use silver as their background: the toolbar maps it to the button face colour.
+The larger sizes are drawn from the letters by edge-following pixel-art scaling (Scale2x for 32,
+Scale3x halved for 24), so diagonals stay smooth and no colour is smeared into the background,
+which a stretch by the control would do.
 """
 
 import os
@@ -492,6 +496,79 @@ def pixels(picture, background):
     return [[background if c == "." else PALETTE[c] for c in row] for row in picture]
 
 
+def _at(grid, x, y):
+    y = min(max(y, 0), len(grid) - 1)
+    x = min(max(x, 0), len(grid[0]) - 1)
+    return grid[y][x]
+
+
+def scale2x(grid):
+    out = []
+    for y in range(len(grid)):
+        top, bottom = [], []
+        for x in range(len(grid[0])):
+            p = grid[y][x]
+            a, b, c, d = _at(grid, x, y - 1), _at(grid, x + 1, y), _at(grid, x - 1, y), _at(grid, x, y + 1)
+            top += [c if c == a and c != d and a != b else p, b if a == b and a != c and b != d else p]
+            bottom += [c if d == c and d != b and c != a else p, b if b == d and b != a and d != c else p]
+        out += [top, bottom]
+    return out
+
+
+def scale3x(grid):
+    out = []
+    for y in range(len(grid)):
+        rows = [[], [], []]
+        for x in range(len(grid[0])):
+            a, b, c = _at(grid, x - 1, y - 1), _at(grid, x, y - 1), _at(grid, x + 1, y - 1)
+            d, e, f = _at(grid, x - 1, y), grid[y][x], _at(grid, x + 1, y)
+            g, h, i = _at(grid, x - 1, y + 1), _at(grid, x, y + 1), _at(grid, x + 1, y + 1)
+            if b != h and d != f:
+                rows[0] += [d if d == b else e,
+                            b if (d == b and e != c) or (b == f and e != a) else e,
+                            f if b == f else e]
+                rows[1] += [d if (d == b and e != g) or (d == h and e != a) else e, e,
+                            f if (b == f and e != i) or (h == f and e != c) else e]
+                rows[2] += [d if d == h else e,
+                            h if (d == h and e != i) or (h == f and e != g) else e,
+                            f if h == f else e]
+            else:
+                for row in rows:
+                    row += [e, e, e]
+        out += rows
+    return out
+
+
+def halve(grid, background):
+    """Each 2 x 2 block becomes one pixel: the background where it holds most of the block,
+    otherwise the mean of the block's other colours."""
+    out = []
+    for y in range(0, len(grid), 2):
+        row = []
+        for x in range(0, len(grid[0]), 2):
+            block = [grid[y][x], grid[y][x + 1], grid[y + 1][x], grid[y + 1][x + 1]]
+            drawn = [colour for colour in block if colour != background]
+            if len(drawn) < 2:
+                row.append(background)
+            else:
+                row.append(tuple(round(sum(c[k] for c in drawn) / len(drawn)) for k in range(3)))
+        out.append(row)
+    return out
+
+
+def at_size(rows, size, background):
+    """A 16-pixel picture drawn at 16, 24 or 32 pixels."""
+    if size == 16:
+        return rows
+    if size == 32:
+        return scale2x(rows)
+    return halve(scale3x(rows), background)
+
+
+def sized_name(name, size):
+    return name if size == 16 else name.replace(".bmp", f"-{size}.bmp")
+
+
 def write_bmp(path, rows):
     """A 24-bit uncompressed bottom-up BMP."""
     height = len(rows)
@@ -578,17 +655,19 @@ def main():
         "vis-off.bmp": (RED_CROSS, white),
         "vis-on.bmp": (GREEN_TICK, white),
     }
-    for name, (picture, background) in singles.items():
-        check(picture, name)
-        write_bmp(os.path.join(out, name), pixels(picture, background))
-    if len(TOOLBAR) != 18:
-        sys.exit("the toolbar has 18 pictures")
-    strip = [[] for _ in range(16)]
-    for number, picture in enumerate(TOOLBAR):
-        check(picture, f"toolbar picture {number}")
-        for y, row in enumerate(pixels(picture, silver)):
-            strip[y] += row
-    write_bmp(os.path.join(out, "toolbar.bmp"), strip)
+    for size in (16, 24, 32):
+        for name, (picture, background) in singles.items():
+            check(picture, name)
+            write_bmp(os.path.join(out, sized_name(name, size)),
+                      at_size(pixels(picture, background), size, background))
+        if len(TOOLBAR) != 18:
+            sys.exit("the toolbar has 18 pictures")
+        strip = [[] for _ in range(size)]
+        for number, picture in enumerate(TOOLBAR):
+            check(picture, f"toolbar picture {number}")
+            for y, row in enumerate(at_size(pixels(picture, silver), size, silver)):
+                strip[y] += row
+        write_bmp(os.path.join(out, sized_name("toolbar.bmp", size)), strip)
     write_ico(os.path.join(out, "tarnwick.ico"), [16, 32])
 
 

@@ -51,8 +51,10 @@ class Host {
   // Drains waiting messages; false ("stop") when a quit request was among them.
   virtual bool PumpMessages() = 0;
 
-  // The rows of the VIS selections pane.
+  // The rows of the VIS selections pane. A whole file's rows come between BeginVisRows and
+  // FinishVisRows; a row added after a save comes alone.
   virtual void ClearVisRows() = 0;
+  virtual void BeginVisRows() {}
   virtual void AddVisRow(int number, bool on, std::string_view title,
                          std::string_view expanded_path) = 0;
   // All rows are in: size the columns and select the first row.

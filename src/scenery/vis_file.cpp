@@ -13,6 +13,8 @@ constexpr int32_t kFirstEntryField = 10;
 constexpr int32_t kCountField1 = 0;
 constexpr int32_t kCountField2 = 12;
 constexpr uint8_t kMenuEntryFlags = 3;  // active and protected
+// Entries read between two drains of the window's messages: a few milliseconds of work.
+constexpr int kEntriesBetweenDrains = 64;
 
 char Upper(char c) {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
@@ -216,7 +218,14 @@ bool ReadVisFile(Session& s) {
   set.vis_entries.clear();
   set.vis_count = static_cast<int32_t>(offsets.size());
   int number = 0;
+  s.host.BeginVisRows();
   for (int32_t offset : offsets) {
+    // A long file is read with the window answering; Cancel closes the set, which the read then
+    // leaves alone. Outside a long operation (the state idle) nothing is drained.
+    if (number % kEntriesBetweenDrains == kEntriesBetweenDrains - 1 &&
+        s.host.GetBusyState() != BusyState::kIdle && !KeepGoing(s.host)) {
+      return false;
+    }
     VisEntry entry = EntryAt(set, offset);
     set.vis_entries.push_back(entry);
 

@@ -101,6 +101,39 @@ TEST_F(VisFileTest, ReadsEntriesIntoTheModelThePaneAndTheLog) {
             "VIS[85] entry: 01 0A 03 =:\\=\\Scenery\\Menus\\World_MENU.bgl\n");
 }
 
+TEST_F(VisFileTest, ALongFileIsReadWithTheWindowAnsweringAndStopsAtCancel) {
+  VisBuilder vis;
+  for (int i = 1; i <= 300; ++i) {
+    vis.Entry(1, "=:\\=\\Scenery\\a" + std::to_string(i) + "\\*.bgl", "Area " + std::to_string(i));
+  }
+  Put(vis.Build());
+
+  // Outside a long operation nothing is drained.
+  ASSERT_TRUE(ReadVisFile(ts.session));
+  EXPECT_EQ(ts.host.pumps, 0);
+  EXPECT_EQ(ts.host.vis_rows.size(), 300u);
+
+  // Inside one, the queue is drained every few entries...
+  ts.host.ClearVisRows();
+  ts.host.OpenProgressBox("reading");
+  ASSERT_TRUE(ReadVisFile(ts.session));
+  EXPECT_GE(ts.host.pumps, 4);
+  EXPECT_EQ(ts.host.vis_rows.size(), 300u);
+
+  // ...and Cancel, which closes the set, ends the read there: no row is added after it.
+  ts.host.ClearVisRows();
+  ts.host.pumps = 0;
+  ts.host.on_pump = [&](int) {
+    ts.host.busy = BusyState::kCancelled;
+    ts.host.ClearVisRows();
+    return true;
+  };
+  ts.host.OpenProgressBox("reading");
+  EXPECT_FALSE(ReadVisFile(ts.session));
+  EXPECT_EQ(ts.host.pumps, 1);
+  EXPECT_TRUE(ts.host.vis_rows.empty());
+}
+
 TEST_F(VisFileTest, AnEmptyEntryListReadsAsNoEntries) {
   VisBuilder vis;
   vis.Trailer({1, 2, 3});

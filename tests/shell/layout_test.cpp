@@ -4,6 +4,7 @@
 
 #include <array>
 #include <optional>
+#include <utility>
 
 namespace tarnwick {
 
@@ -119,6 +120,35 @@ TEST(LayoutTest, DialogsAreCentredOverTheMainWindow) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(CentreOver(c.dialog, c.owner), c.at);
+  }
+}
+
+TEST(LayoutTest, SizesScaleWithTheDpiAndComeBackForTheSettingsFile) {
+  struct Case {
+    int32_t at_96, dpi, scaled;
+  };
+  const Case cases[] = {
+      {20, 96, 20},  {20, 120, 25}, {20, 144, 30}, {20, 192, 40},
+      {28, 144, 42}, {7, 120, 9},                 // 8.75 rounds up
+      {5, 144, 8},                                // 7.5: halves away from zero, as MulDiv
+      {-5, 144, -8}, {0, 192, 0},   {20, 0, 20},  // a dpi the platform could not tell leaves the
+                                                  // size alone
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ScaleToDpi(c.at_96, c.dpi), c.scaled) << c.at_96 << " at " << c.dpi;
+  }
+  // A width written at 144 dpi and read back at 192 keeps its look.
+  EXPECT_EQ(ScaleFromDpi(600, 144), 400);
+  EXPECT_EQ(ScaleToDpi(ScaleFromDpi(600, 144), 192), 800);
+  EXPECT_EQ(Rescale(300, 96, 144), 450);
+  EXPECT_EQ(ScaleToDpi(2'000'000'000, 192), INT32_MAX);
+}
+
+TEST(LayoutTest, PicturesComeAtTheLargestDrawnSizeThatFits) {
+  const std::pair<int32_t, int32_t> cases[] = {{96, 16},  {120, 16}, {144, 24}, {168, 24},
+                                               {192, 32}, {288, 32}, {0, 16}};
+  for (auto [dpi, size] : cases) {
+    EXPECT_EQ(PictureSize(PictureSizeStep(dpi)), size) << dpi;
   }
 }
 

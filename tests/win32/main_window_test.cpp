@@ -2,6 +2,7 @@
 // closing and the settings it keeps.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "resource.h"
@@ -237,6 +238,46 @@ TEST_F(LayoutTest, ToolBarAndStatusBarToggleTwiceAndThePanesFollow) {
     EXPECT_EQ(shown.bottom, before.bottom) << c.id;
   }
   EXPECT_EQ(StatusText(0), "Areas: 0") << "a re-created status bar shows the counts again";
+}
+
+TEST_F(LayoutTest, MovingToAScreenOfTwiceTheDpiScalesTheWindowAndKeepsItsState) {
+  Start();
+  SetClientSize(400, 280);  // twice that fits the screen
+  HWND tree = GetDlgItem(Main(), 1003);
+  HWND details = GetDlgItem(Main(), 1004);
+  const int dpi = win32::WindowDpi(Main());
+  const int item_height = static_cast<int>(SendMessageA(tree, TVM_GETITEMHEIGHT, 0, 0));
+  const DWORD button =
+      static_cast<DWORD>(SendMessageA(GetDlgItem(Main(), 1007), TB_GETBUTTONSIZE, 0, 0));
+  const int split = window->TreeWidth();
+
+  RECT outer = {};
+  GetWindowRect(Main(), &outer);
+  RECT suggested = {outer.left, outer.top, outer.left + 2 * (outer.right - outer.left),
+                    outer.top + 2 * (outer.bottom - outer.top)};
+  SendMessageA(Main(), WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi),
+               reinterpret_cast<LPARAM>(&suggested));
+  DrainMessages();
+
+  RECT now = {};
+  GetWindowRect(Main(), &now);
+  EXPECT_EQ(now.right - now.left, suggested.right - suggested.left) << "the suggested rectangle";
+  EXPECT_EQ(SendMessageA(details, LVM_GETCOLUMNWIDTH, 0, 0), ScaleToDpi(20, 2 * dpi));
+  EXPECT_GE(SendMessageA(tree, TVM_GETITEMHEIGHT, 0, 0), 2 * item_height - 2)
+      << "pictures and font of twice the size";
+  const DWORD larger =
+      static_cast<DWORD>(SendMessageA(GetDlgItem(Main(), 1007), TB_GETBUTTONSIZE, 0, 0));
+  EXPECT_GT(LOWORD(larger), LOWORD(button));
+  EXPECT_NEAR(window->TreeWidth(), 2 * split, 4) << "the split keeps its place";
+  EXPECT_EQ(StatusText(4), " VIS:  0") << "a re-made status bar keeps its counts";
+  EXPECT_EQ(window->Scale().Dpi(), 2 * dpi);
+
+  // The settings file keeps 96-dpi sizes: the window written at twice the dpi reads as before.
+  SendMessageA(Main(), WM_CLOSE, 0, 0);
+  std::string stored = Setting("MainWindow");
+  int left = 0, top = 0, right = 0, bottom = 0;
+  ASSERT_EQ(sscanf(stored.c_str(), "[%d,%d,%d,%d]", &left, &top, &right, &bottom), 4) << stored;
+  EXPECT_NEAR(right - left, ScaleFromDpi(now.right - now.left, 2 * dpi), 1) << stored;
 }
 
 TEST_F(MainWindowTest, ACommandWhileBusyBeepsAndDoesNothing) {

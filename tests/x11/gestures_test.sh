@@ -38,6 +38,7 @@ if [ "${1:-}" != "--on-display" ]; then
     wineserver -w
     touch "$WINEPREFIX/.tarnwick-ready"
   fi
+  "$(dirname "$0")/../../tools/wine-fonts" "$WINEPREFIX"
   rm -rf "$work"
   mkdir -p "$work"
   xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --on-display "$exe" "$probe" "$work"

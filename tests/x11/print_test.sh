@@ -98,6 +98,7 @@ CONF
     wineserver -w
     touch "$WINEPREFIX/.tarnwick-ready"
   fi
+  "$(dirname "$0")/../../tools/wine-fonts" "$WINEPREFIX"
   xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --on-display "$exe" "$probe" "$work"
   status=$?
   wineserver -k 2>/dev/null || true

@@ -20,5 +20,7 @@ int RunCancelPrinting();
 int RunMenuWhere(const char* exe, const char* title);
 int RunMenuItemOffset(const char* exe, const char* title, const char* item);
 int RunMenuOpen();
+// The controls' sizes at the window's dpi: "NAME VALUE..." lines.
+int RunMetrics();
 
 }  // namespace probe

@@ -30,6 +30,10 @@
 //   window-probe menu-item-offset EXE TITLE ITEM   "dx dy": the middle of a drop-down menu's item
 //                                    from the drop-down's top left (shows a copy for a moment)
 //   window-probe menu-open           "x y": the top left of the drop-down menu open in the program
+//   window-probe metrics             the controls' sizes at the window's dpi: "dpi", "font" (the
+//                                    message font's height), "tree-item", "tool-button W H",
+//                                    "status-bar", "details-row", each list's "-columns" widths
+//                                    and its "-cut" headings (or "none"), "client", "tree-width"
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -55,6 +59,8 @@ bool IsNumber(const char* text) {
 
 int main(int argc, char** argv) {
   using namespace probe;
+  // Screen coordinates as the X display has them, whatever the dpi.
+  SetProcessDPIAware();
   if (argc < 2 || IsNumber(argv[1])) return RunSettled(argc > 1 ? std::atoi(argv[1]) : 60);
   std::string command = argv[1];
   if (command == "sample" && argc > 2) {
@@ -70,6 +76,7 @@ int main(int argc, char** argv) {
     std::printf("%s\n", set.vis_file.string().c_str());
     return 0;
   }
+  if (command == "metrics") return RunMetrics();
   if (command == "cancel-printing") return RunCancelPrinting();
   if (command == "enabled") return RunEnabled();
   if (command == "status" && argc > 2) return RunStatus(std::atoi(argv[2]));

@@ -18,8 +18,11 @@ namespace {
 
 constexpr DWORD kDetailsStyle = WS_CHILD | WS_VISIBLE | WS_THICKFRAME | LVS_NOSORTHEADER |
                                 LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
+// Sizes at 96 dpi, scaled with the window's.
 constexpr int kPictureColumnWidth = 20;
 constexpr int kLeastValueWidth = 100;
+constexpr int kColumnMargins = 28;
+constexpr int kHitTestX = 8;
 constexpr int kFirstEditableRow = kFirstEditableDetailRow;
 
 void InsertColumn(HWND list, int index, const char* heading, int format, int width) {
@@ -57,25 +60,13 @@ std::unique_ptr<DetailsPane> DetailsPane::Create(DetailsPaneOwner& shell, Sessio
   pane->Hook();
   pane->popup_.Reset(LoadMenuA(shell.Instance(), "DETAILpopup"));
   pane->SetCheckMarks(session.options.show_all_fields, session.options.fractional_minutes);
-  pane->images_.Reset(LoadPictureList(shell.Instance(), IDB_ROOT, IDB_LOCATION_MARKED));
-  if (pane->images_) {
-    SendMessageA(pane->control_, LVM_SETIMAGELIST, LVSIL_SMALL,
-                 reinterpret_cast<LPARAM>(pane->images_.Get()));
-  }
-
-  // The label column fits the widest label with a fifth to spare, measured in the list's font.
-  int widest = 0;
-  for (std::string_view label : kDetailRowLabels) {
-    std::string text(label);
-    widest =
-        std::max(widest, static_cast<int>(SendMessageA(pane->control_, LVM_GETSTRINGWIDTHA, 0,
-                                                       reinterpret_cast<LPARAM>(text.c_str()))));
-  }
-  int label_width = 6 * widest / 5;
-  InsertColumn(pane->control_, 0, "", LVCFMT_LEFT, kPictureColumnWidth);
+  SetControlFont(pane->control_, shell.Scale().MessageFont());
+  pane->LoadPictures();
+  int label_width = pane->LabelColumnWidth();
+  InsertColumn(pane->control_, 0, "", LVCFMT_LEFT, shell.Scale().Px(kPictureColumnWidth));
   InsertColumn(pane->control_, 1, "item  ", LVCFMT_RIGHT, label_width);
   InsertColumn(pane->control_, 2, "value", LVCFMT_LEFT,
-               std::max(label_width, width - label_width - 28));
+               std::max(label_width, width - label_width - shell.Scale().Px(kColumnMargins)));
   pane->MeasureRowHeight();
   return pane;
 }
@@ -87,7 +78,51 @@ DetailsPane::~DetailsPane() {
   }
 }
 
+void DetailsPane::LoadPictures() {
+  images_.Reset(LoadPictureList(shell_.Instance(), IDB_ROOT, IDB_LOCATION_MARKED,
+                                shell_.Scale().PictureStep()));
+  if (images_) {
+    SendMessageA(control_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_.Get()));
+  }
+}
+
+int DetailsPane::LabelColumnWidth() const {
+  // The widest label with a fifth to spare, measured in the list's font.
+  int widest = 0;
+  for (std::string_view label : kDetailRowLabels) {
+    std::string text(label);
+    widest =
+        std::max(widest, static_cast<int>(SendMessageA(control_, LVM_GETSTRINGWIDTHA, 0,
+                                                       reinterpret_cast<LPARAM>(text.c_str()))));
+  }
+  return 6 * widest / 5;
+}
+
+void DetailsPane::ScaleChanged(int old_dpi) {
+  if (control_ == nullptr) return;
+  CloseEditBox();
+  const ScreenScale& scale = shell_.Scale();
+  SetControlFont(control_, scale.MessageFont());
+  // The old pictures stay until the new ones are in place.
+  ImageListHandle old_images(images_.Release());
+  LoadPictures();
+  SendMessageA(control_, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(scale.Px(kPictureColumnWidth), 0));
+  SendMessageA(control_, LVM_SETCOLUMNWIDTH, 1, MAKELPARAM(LabelColumnWidth(), 0));
+  SendMessageA(control_, LVM_SETCOLUMNWIDTH, 2,
+               MAKELPARAM(Rescale(ColumnWidth(control_, 2), old_dpi, scale.Dpi()), 0));
+  MeasureRowHeight();
+  InvalidateRect(control_, nullptr, TRUE);
+}
+
 void DetailsPane::MeasureRowHeight() {
+  if (SendMessageA(control_, LVM_GETITEMCOUNT, 0, 0) > 0) {
+    RECT bounds = {};
+    bounds.left = LVIR_BOUNDS;
+    if (SendMessageA(control_, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&bounds))) {
+      row_height_ = bounds.bottom - bounds.top;
+    }
+    return;
+  }
   LVITEMA item = {};
   item.mask = LVIF_TEXT;
   item.pszText = const_cast<char*>("");
@@ -265,7 +300,7 @@ void DetailsPane::SetCheckMarks(bool show_all_fields, bool fractional_minutes) {
 int DetailsPane::ClickRow(LPARAM position) {
   LVHITTESTINFO hit = {};
   // Tested near the left edge so that a click anywhere across a row hits it.
-  hit.pt = {8, GET_Y_LPARAM(position)};
+  hit.pt = {shell_.Scale().Px(kHitTestX), GET_Y_LPARAM(position)};
   int row =
       static_cast<int>(SendMessageA(control_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
   if (row >= 0) SelectRow(row);
@@ -304,7 +339,7 @@ void DetailsPane::OnSize(WPARAM state, int client_width) {
     }
   }
   int value = client_width - ColumnWidth(control_, 0) - ColumnWidth(control_, 1);
-  if (value > kLeastValueWidth) {
+  if (value > shell_.Scale().Px(kLeastValueWidth)) {
     SendMessageA(control_, LVM_SETCOLUMNWIDTH, 2, MAKELPARAM(value, 0));
   }
 }

@@ -35,8 +35,10 @@ class DetailsPane final : public PaneControl {
   static std::unique_ptr<DetailsPane> Create(DetailsPaneOwner& shell, Session& session);
   ~DetailsPane();
   HMENU PopupMenu() const { return popup_.Get(); }
-  // The height of one row, measured when the pane was made.
+  // The height of one row, measured when the pane was made and when its font changes.
   int RowHeight() const { return row_height_; }
+  // The window moved to a screen of another dpi: new font, pictures, columns and row height.
+  void ScaleChanged(int old_dpi);
 
   // Empties the list, closes the edit box and drops the undo (the set is closed).
   void Clear();
@@ -74,6 +76,8 @@ class DetailsPane final : public PaneControl {
   int ClickRow(LPARAM position) override;
   void SelectRow(int row) override;
   int RowCount() const;
+  void LoadPictures();
+  int LabelColumnWidth() const;
   void ApplyEditedText(int row, const std::string& text, WORD key);
   // Closes the edit box, if open, without applying its text.
   void CloseEditBox();

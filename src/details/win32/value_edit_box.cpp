@@ -24,7 +24,10 @@ bool ValueEditBox::Open(HWND list, const RECT& bounds, const std::string& text, 
   list_ = list;
   ended_ = std::move(ended);
   SetWindowSubclass(box, SubclassProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-  SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  // The list's own font, made for the window's dpi.
+  auto font = reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0));
+  if (font == nullptr) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageA(box, EM_LIMITTEXT, kTextLimit, 0);
   SetWindowTextA(box, text.c_str());
   int end = GetWindowTextLengthA(box);

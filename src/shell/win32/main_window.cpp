@@ -1,5 +1,8 @@
 #include "shell/win32/main_window.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "details/win32/details_pane.h"
 #include "output/save_results.h"
 #include "output/vis_commit.h"
@@ -78,6 +81,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SIZE:
       OnSize(static_cast<UINT>(wparam), LOWORD(lparam), HIWORD(lparam));
       return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      return 0;
     case kRelayoutMessage:
       Relayout();
       return 0;
@@ -119,9 +125,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 
 bool MainWindow::OnCreate() {
   host_scenery_folder_ = tarnwick::HostSceneryFolder(*registry_);
+  scale_.Make(WindowDpi(window_));
   ScreenSize screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   if (auto rect = ReadWindowRect(settings_, kMainWindowKey, screen)) {
-    SetWindowPos(window_, nullptr, rect->left, rect->top, rect->width, rect->height,
+    // Stored in 96-dpi units, so that it looks the same on a screen of another dpi.
+    SetWindowPos(window_, nullptr, rect->left, rect->top,
+                 std::min<int>(scale_.Px(rect->width), screen.width),
+                 std::min<int>(scale_.Px(rect->height), screen.height),
                  SWP_SHOWWINDOW | SWP_NOZORDER);
   }
   LoadOptions(settings_, options_);
@@ -157,6 +167,36 @@ void MainWindow::OnSize(UINT state, int width, int /*height*/) {
   }
   if (tool_bar_ != nullptr) SendMessageA(tool_bar_, TB_AUTOSIZE, 0, 0);
   Relayout();
+}
+
+void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  const int old_dpi = scale_.Dpi();
+  // The controls take the new fonts before the old ones go.
+  ScreenScale next;
+  next.Make(dpi);
+  std::swap(scale_, next);
+  tree_width_ = Rescale(tree_width_, old_dpi, scale_.Dpi());
+  layout_in_progress_ = true;
+  if (tree_pane_ != nullptr) tree_pane_->ScaleChanged();
+  if (details_pane_ != nullptr) details_pane_->ScaleChanged(old_dpi);
+  if (vis_pane_ != nullptr) vis_pane_->ScaleChanged(old_dpi);
+  // The bars are made again for their new font and pictures; the counts stay.
+  if (status_bar_ != nullptr) {
+    DestroyStatusBar();
+    if (!CreateStatusBar(false)) options_.status_bar = false;
+  }
+  if (tool_bar_ != nullptr) {
+    DestroyToolBar();
+    if (!CreateToolBar()) options_.tool_bar = false;
+  }
+  CheckItem(IDM_STATUS_BAR, options_.status_bar);
+  CheckItem(IDM_TOOL_BAR, options_.tool_bar);
+  layout_in_progress_ = false;
+  SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT client = {};
+  GetClientRect(window_, &client);
+  OnSize(WindowIsRestored() ? SIZE_RESTORED : SIZE_MAXIMIZED, client.right, client.bottom);
 }
 
 void MainWindow::OnPaint() {
@@ -318,20 +358,22 @@ void MainWindow::WriteMainWindowRect() {
   RECT rect = {};
   if (window_ == nullptr || !GetWindowRect(window_, &rect)) return;
   WriteWindowRect(settings_, kMainWindowKey,
-                  {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top});
+                  {rect.left, rect.top, ScaleFromDpi(rect.right - rect.left, scale_.Dpi()),
+                   ScaleFromDpi(rect.bottom - rect.top, scale_.Dpi())});
 }
 
 void MainWindow::WriteTreeRect() {
   RECT rect = {};
   if (TreeControl() == nullptr || !GetWindowRect(TreeControl(), &rect)) return;
-  tarnwick::WriteTreeRect(settings_, tree_width_, rect.bottom - rect.top);
+  tarnwick::WriteTreeRect(settings_, ScaleFromDpi(tree_width_, scale_.Dpi()),
+                          ScaleFromDpi(rect.bottom - rect.top, scale_.Dpi()));
 }
 
 std::optional<int> MainWindow::StoredTreeWidth() {
   ScreenSize screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   std::optional<WindowRect> rect = ReadWindowRect(settings_, kTreeKey, screen);
   if (!rect) return std::nullopt;
-  return rect->width;
+  return scale_.Px(rect->width);
 }
 
 void MainWindow::CloseScenerySet(bool full) {

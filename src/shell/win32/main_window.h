@@ -115,6 +115,7 @@ class MainWindow final : public TreePaneOwner,
 
   // Greys and enables the items of `menu` (the main menu when null) for the current state.
   void UpdateMenuState(HMENU menu = nullptr) override;
+  const ScreenScale& Scale() const override { return scale_; }
   // Closes the open set; `full` only on the close path.
   void CloseScenerySet(bool full);
   // Empties the tree by replacing the tree pane (and the details it shows).
@@ -136,6 +137,9 @@ class MainWindow final : public TreePaneOwner,
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   bool OnCreate();
   void OnSize(UINT state, int width, int height);
+  // The window moved to a screen of another dpi (or the screen's changed): fonts, pictures and
+  // sizes are made again and the window takes the rectangle the system suggests.
+  void OnDpiChanged(int dpi, const RECT& suggested);
   void OnClose();
   void OnClosePath();
   void OnVisCommit();
@@ -211,6 +215,8 @@ class MainWindow final : public TreePaneOwner,
   Session session_;
 
   HWND window_ = nullptr;
+  // Before the panes and bars, which use its fonts until they go.
+  ScreenScale scale_;
   std::unique_ptr<TreePane> tree_pane_;
   std::unique_ptr<DetailsPane> details_pane_;
   std::unique_ptr<VisPane> vis_pane_;

@@ -70,7 +70,7 @@ bool MainWindow::CreateStatusBar(bool reset_counts) {
       CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 0, 0,
                       window_, reinterpret_cast<HMENU>(IDC_STATUS_BAR), instance_, nullptr);
   if (status_bar_ == nullptr) return false;
-  auto font = static_cast<HFONT>(GetStockObject(SYSTEM_FIXED_FONT));
+  HFONT font = scale_.FixedFont();
   SendMessageA(status_bar_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   {
     // One line of the bar's font.
@@ -101,15 +101,15 @@ void MainWindow::DestroyStatusBar() {
 
 bool MainWindow::CreateToolBar() {
   std::array<TBBUTTON, 27> buttons = kButtons;
-  tool_bar_ = CreateToolbarEx(window_, WS_CHILD | WS_VISIBLE | WS_BORDER | TBSTYLE_TOOLTIPS,
-                              IDC_TOOL_BAR, kToolBarImages, instance_, IDB_TOOL_BAR, buttons.data(),
-                              static_cast<int>(buttons.size()), 16, 16, 16, 16, sizeof(TBBUTTON));
+  // The pictures drawn for the window's dpi, never stretched ones.
+  const int size = scale_.PictureSize();
+  tool_bar_ = CreateToolbarEx(
+      window_, WS_CHILD | WS_VISIBLE | WS_BORDER | TBSTYLE_TOOLTIPS, IDC_TOOL_BAR, kToolBarImages,
+      instance_, IDB_TOOL_BAR + scale_.PictureStep() * IDB_SIZE_STEP, buttons.data(),
+      static_cast<int>(buttons.size()), size, size, size, size, sizeof(TBBUTTON));
   if (tool_bar_ == nullptr) return false;
   auto tips = reinterpret_cast<HWND>(SendMessageA(tool_bar_, TB_GETTOOLTIPS, 0, 0));
-  if (tips != nullptr) {
-    SendMessageA(tips, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                 FALSE);
-  }
+  SetControlFont(tips, scale_.MessageFont());
   tool_bar_height_ = OuterHeight(tool_bar_);
   return true;
 }

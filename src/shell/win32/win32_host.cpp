@@ -171,6 +171,10 @@ void Win32Host::ClearVisRows() {
   if (VisPane* pane = shell_.GetVisPane()) pane->Clear();
 }
 
+void Win32Host::BeginVisRows() {
+  if (VisPane* pane = shell_.GetVisPane()) pane->BeginRows();
+}
+
 void Win32Host::AddVisRow(int number, bool on, std::string_view title,
                           std::string_view expanded_path) {
   if (VisPane* pane = shell_.GetVisPane()) pane->AddRow(number, on, title, expanded_path);

@@ -37,6 +37,7 @@ class Win32Host : public Host {
   bool PumpMessages() override;
 
   void ClearVisRows() override;
+  void BeginVisRows() override;
   void AddVisRow(int number, bool on, std::string_view title,
                  std::string_view expanded_path) override;
   void FinishVisRows() override;

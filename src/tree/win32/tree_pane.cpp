@@ -49,12 +49,27 @@ std::unique_ptr<TreePane> TreePane::Create(TreePaneOwner& shell, Session& sessio
   pane->item_menu_.Reset(LoadMenuA(shell.Instance(), "TREEpopup"));
   pane->space_menu_.Reset(LoadMenuA(shell.Instance(), "TREENpopup"));
   pane->SetAutoExpandMark(session.options.auto_expand);
-  pane->images_.Reset(LoadPictureList(shell.Instance(), IDB_ROOT, IDB_LOCATION_MARKED));
-  if (pane->images_) {
-    SendMessageA(pane->control_, TVM_SETIMAGELIST, TVSIL_NORMAL,
-                 reinterpret_cast<LPARAM>(pane->images_.Get()));
-  }
+  SetControlFont(pane->control_, shell.Scale().MessageFont());
+  pane->LoadPictures();
   return pane;
+}
+
+void TreePane::LoadPictures() {
+  images_.Reset(LoadPictureList(shell_.Instance(), IDB_ROOT, IDB_LOCATION_MARKED,
+                                shell_.Scale().PictureStep()));
+  if (images_) {
+    SendMessageA(control_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_.Get()));
+  }
+}
+
+void TreePane::ScaleChanged() {
+  if (control_ == nullptr) return;
+  SetControlFont(control_, shell_.Scale().MessageFont());
+  // The old pictures stay until the new ones are in place; the item height follows both.
+  ImageListHandle old_images(images_.Release());
+  LoadPictures();
+  SendMessageA(control_, TVM_SETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  InvalidateRect(control_, nullptr, TRUE);
 }
 
 TreePane::~TreePane() {

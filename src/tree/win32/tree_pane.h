@@ -45,6 +45,8 @@ class TreePane final : public PaneControl {
 
   // A WM_NOTIFY from the control; the result the control expects.
   LRESULT OnNotify(NMHDR* header);
+  // The window moved to a screen of another dpi: new font and pictures.
+  void ScaleChanged();
   // A command has run: the selection change follows a selection the control moved silently.
   void SettleSelection();
 
@@ -58,6 +60,7 @@ class TreePane final : public PaneControl {
   void OnDragScrollTick();
 
  private:
+  void LoadPictures();
   TreePane(TreePaneOwner& shell, Session& session)
       : PaneControl(shell), shell_(shell), session_(session) {}
   void OnSize(WPARAM state, int client_width) override;

@@ -6,6 +6,7 @@
 #include "output/vis_commit.h"
 #include "platform/win32/ui/list_view.h"
 #include "platform/win32/ui/picture_list.h"
+#include "platform/win32/ui/text_widths.h"
 #include "platform/win32/ui/win32_api.h"
 #include "platform/win32/ui/window_messages.h"
 #include "resource.h"
@@ -17,9 +18,15 @@ namespace {
 
 constexpr DWORD kVisStyle = WS_CHILD | WS_VISIBLE | WS_THICKFRAME | LVS_REPORT | LVS_SINGLESEL |
                             LVS_SHOWSELALWAYS | LVS_NOSORTHEADER;
+// Sizes at 96 dpi, scaled with the window's.
 constexpr int kPictureColumnWidth = 20;
 // A path column narrower than this is not worth resizing to.
 constexpr int kLeastPathWidth = 100;
+constexpr int kColumnMargins = 28;
+constexpr int kTitleSpare = 16;
+constexpr int kHitTestX = 8;
+constexpr int kHeadingMargins = 12;
+constexpr const char* kTitleHeading = "VIS scenery selections";
 
 void InsertColumn(HWND list, int index, const char* heading, int width) {
   LVCOLUMNA column = {};
@@ -59,17 +66,36 @@ std::unique_ptr<VisPane> VisPane::Create(VisPaneOwner& shell, Session& session) 
   }
   pane->Hook();
   pane->popup_.Reset(LoadMenuA(shell.Instance(), "VISpopup"));
-  pane->images_.Reset(LoadPictureList(shell.Instance(), IDB_VIS_OFF, IDB_VIS_ON));
-  if (pane->images_) {
-    SendMessageA(pane->control_, LVM_SETIMAGELIST, LVSIL_SMALL,
-                 reinterpret_cast<LPARAM>(pane->images_.Get()));
-  }
-  int half = (width - 28) / 2;
-  InsertColumn(pane->control_, 0, "", kPictureColumnWidth);
-  InsertColumn(pane->control_, 1, "VIS scenery selections", half);
+  SetControlFont(pane->control_, shell.Scale().MessageFont());
+  pane->LoadPictures();
+  const ScreenScale& scale = shell.Scale();
+  int half = (width - scale.Px(kColumnMargins)) / 2;
+  InsertColumn(pane->control_, 0, "", scale.Px(kPictureColumnWidth));
+  InsertColumn(pane->control_, 1, kTitleHeading, half);
   InsertColumn(pane->control_, 2, "Scenery path", half);
   InvalidateRect(pane->control_, nullptr, TRUE);
   return pane;
+}
+
+void VisPane::LoadPictures() {
+  images_.Reset(
+      LoadPictureList(shell_.Instance(), IDB_VIS_OFF, IDB_VIS_ON, shell_.Scale().PictureStep()));
+  if (images_) {
+    SendMessageA(control_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_.Get()));
+  }
+}
+
+void VisPane::ScaleChanged(int old_dpi) {
+  if (control_ == nullptr) return;
+  const int dpi = shell_.Scale().Dpi();
+  SetControlFont(control_, shell_.Scale().MessageFont());
+  // The old pictures stay until the new ones are in place.
+  ImageListHandle old_images(images_.Release());
+  LoadPictures();
+  for (int column = 0; column < 3; ++column) {
+    SetColumnWidth(control_, column, Rescale(ColumnWidth(control_, column), old_dpi, dpi));
+  }
+  InvalidateRect(control_, nullptr, TRUE);
 }
 
 VisPane::~VisPane() {
@@ -81,12 +107,29 @@ VisPane::~VisPane() {
 
 void VisPane::Clear() {
   if (control_ == nullptr) return;
+  // A fill that was stopped draws again.
+  EndFill();
   SendMessageA(control_, LVM_DELETEALLITEMS, 0, 0);
+  InvalidateRect(control_, nullptr, TRUE);
+}
+
+void VisPane::BeginRows() {
+  if (control_ == nullptr || fill_) return;
+  // Drawn once at the end: a list shown while its rows go in lays itself out at every row.
+  SendMessageA(control_, WM_SETREDRAW, FALSE, 0);
+  fill_ = std::make_unique<Fill>(control_);
+}
+
+void VisPane::EndFill() {
+  if (!fill_) return;
+  fill_.reset();
+  SendMessageA(control_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(control_, nullptr, TRUE);
 }
 
 void VisPane::AddRow(int number, bool on, std::string_view title, std::string_view path) {
   if (control_ == nullptr) return;
+  if (fill_) fill_->widest_title = std::max(fill_->widest_title, fill_->widths.Width(title));
   LVITEMA item = {};
   item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
   item.iItem = static_cast<int>(SendMessageA(control_, LVM_GETITEMCOUNT, 0, 0));
@@ -104,17 +147,25 @@ void VisPane::FinishRows() {
   if (control_ == nullptr) return;
   int rows = static_cast<int>(SendMessageA(control_, LVM_GETITEMCOUNT, 0, 0));
   int widest = 0;
-  for (int row = 0; row < rows; ++row) {
-    std::string title = ListItemText(control_, row, 1);
-    int width = static_cast<int>(
-        SendMessageA(control_, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(title.c_str())));
-    widest = std::max(widest, width);
+  if (fill_) {
+    widest = fill_->widest_title;
+  } else {
+    TextWidths widths(control_);
+    for (int row = 0; row < rows; ++row) {
+      widest = std::max(widest, widths.Width(ListItemText(control_, row, 1)));
+    }
   }
+  EndFill();
   int old_title = ColumnWidth(control_, 1);
-  int new_title = widest + 16;
+  // Never narrower than its heading, which short titles would cut: its text and the header's
+  // margins of three edges each side.
+  int heading = static_cast<int>(SendMessageA(control_, LVM_GETSTRINGWIDTHA, 0,
+                                              reinterpret_cast<LPARAM>(kTitleHeading))) +
+                shell_.Scale().Px(kHeadingMargins);
+  int new_title = std::max(widest + shell_.Scale().Px(kTitleSpare), heading);
   SetColumnWidth(control_, 1, new_title);
   int path = ColumnWidth(control_, 2) + old_title - new_title;
-  if (path > kLeastPathWidth) SetColumnWidth(control_, 2, path);
+  if (path > shell_.Scale().Px(kLeastPathWidth)) SetColumnWidth(control_, 2, path);
   if (rows > 0) SelectRow(0);
 }
 
@@ -123,7 +174,7 @@ int VisPane::ClickRow(LPARAM position) {
   SetFocus(nullptr);
   LVHITTESTINFO hit = {};
   // Tested near the left edge so that a click anywhere across a row hits it.
-  hit.pt = {8, GET_Y_LPARAM(position)};
+  hit.pt = {shell_.Scale().Px(kHitTestX), GET_Y_LPARAM(position)};
   int row =
       static_cast<int>(SendMessageA(control_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
   if (row >= 0) SelectRow(row);
@@ -171,7 +222,7 @@ void VisPane::OnSize(WPARAM state, int client_width) {
     }
   }
   int path = client_width - ColumnWidth(control_, 0) - ColumnWidth(control_, 1);
-  if (path > kLeastPathWidth) SetColumnWidth(control_, 2, path);
+  if (path > shell_.Scale().Px(kLeastPathWidth)) SetColumnWidth(control_, 2, path);
 }
 
 void VisPane::SelectRow(int row) {

@@ -8,6 +8,7 @@
 #include "platform/win32/ui/handles.h"
 #include "platform/win32/ui/pane_control.h"
 #include "platform/win32/ui/pane_owner.h"
+#include "platform/win32/ui/text_widths.h"
 #include "platform/win32/ui/win32_api.h"
 #include "scenery/session.h"
 
@@ -28,6 +29,9 @@ class VisPane final : public PaneControl {
   HMENU PopupMenu() const { return popup_.Get(); }
 
   void Clear();
+  // A whole file's rows come next: the list draws again, and its title column is sized, when
+  // they are in (FinishRows) or cleared.
+  void BeginRows();
   void AddRow(int number, bool on, std::string_view title, std::string_view expanded_path);
   // All rows are in: the title column fits the widest title and the first row is selected.
   void FinishRows();
@@ -47,6 +51,8 @@ class VisPane final : public PaneControl {
   void ToggleSelected();
   // The list's notifications, routed here by the main window: Enter switches, Tab leaves.
   LRESULT OnNotify(NMHDR* header);
+  // The window moved to a screen of another dpi: new font, pictures and column widths.
+  void ScaleChanged(int old_dpi);
 
  private:
   VisPane(VisPaneOwner& shell, Session& session)
@@ -55,6 +61,9 @@ class VisPane final : public PaneControl {
                                           LPARAM lparam) override;
   void OnSize(WPARAM state, int client_width) override;
   void ShowPicture(int row, bool on);
+  void LoadPictures();
+  // The end of a fill, finished or stopped: the list draws again.
+  void EndFill();
   void SelectRow(int row) override;
   bool OnRightButtonDown(LPARAM position) override;
   // The popup menu's commands go on to the main window without counting as leaving the pane.
@@ -64,6 +73,13 @@ class VisPane final : public PaneControl {
   Session& session_;
   MenuHandle popup_;
   ImageListHandle images_;
+  // While rows go in: the widest title so far, measured as each row comes.
+  struct Fill {
+    explicit Fill(HWND control) : widths(control) {}
+    TextWidths widths;
+    int widest_title = 0;
+  };
+  std::unique_ptr<Fill> fill_;
   bool unchanged_ = true;
   // Set while the pane moves the focus itself or passes a popup command on: losing the focus
   // then asks nothing about pending changes.

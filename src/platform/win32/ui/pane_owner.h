@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/win32/ui/modal_questions.h"
+#include "platform/win32/ui/screen_scale.h"
 #include "platform/win32/ui/win32_api.h"
 
 namespace tarnwick::win32 {
@@ -20,6 +21,8 @@ class PaneOwner {
   // Greys and enables the items of `menu` (the main menu and the toolbar when null) for the
   // current state: something a command depends on changed.
   virtual void UpdateMenuState(HMENU menu = nullptr) = 0;
+  // The window's dpi, its fonts and picture size: every size on the screen scales by it.
+  virtual const ScreenScale& Scale() const = 0;
 
  protected:
   ~PaneOwner() = default;
