@@ -210,6 +210,29 @@ TEST_F(TreeViewMenuTreeTest, HeldDrawingKeepsTheStateAndShowsTheLastNodeAskedFor
   EXPECT_EQ(tree.Count(), 1u + 40 * 4 + 1);
 }
 
+// A re-read closes the set behind the progress box: the tree pane and its control go and a new
+// one comes, which the scan then fills. It is held as the old one was.
+TEST_F(TreeViewMenuTreeTest, AControlMadeAnewDuringAHoldIsHeldToo) {
+  tree.HoldDrawing(true);
+  Add(nullptr, nullptr, "World.vis", NodeKind::kRoot, 0);
+  HWND second =
+      CreateWindowExA(0, WC_TREEVIEWA, "", WS_OVERLAPPEDWINDOW | TVS_HASBUTTONS | TVS_HASLINES, 0,
+                      0, 300, 400, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(second, nullptr);
+  tree.SetControl(nullptr);
+  tree.SetControl(second);
+  EXPECT_TRUE(tree.DrawingHeld());
+  EXPECT_EQ(tree.Count(), 0u);
+  TreeNode root = Add(nullptr, nullptr, "World.vis", NodeKind::kRoot, 0);
+  Add(root, nullptr, "Area", NodeKind::kArea, 1);
+  tree.HoldDrawing(false);
+  EXPECT_FALSE(tree.DrawingHeld());
+  EXPECT_EQ(tree.Count(), 2u);
+  tree.SetControl(control_);
+  EXPECT_FALSE(tree.DrawingHeld()) << "no hold outlasts its end";
+  DestroyWindow(second);
+}
+
 // Opening every Area at once closes the root item meanwhile; the selection and the first item in
 // view come back as they were.
 TEST_F(TreeViewMenuTreeTest, FoldingTheRootForAllAreasKeepsTheSelectionAndTheView) {

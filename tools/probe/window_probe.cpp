@@ -30,6 +30,7 @@
 //   window-probe menu-item-offset EXE TITLE ITEM   "dx dy": the middle of a drop-down menu's item
 //                                    from the drop-down's top left (shows a copy for a moment)
 //   window-probe menu-open           "x y": the top left of the drop-down menu open in the program
+//   window-probe post-command N      posts command N to the main window, as its menu item does
 //   window-probe metrics             the controls' sizes at the window's dpi: "dpi", "font" (the
 //                                    message font's height), "tree-item", "tool-button W H",
 //                                    "status-bar", "details-row", each list's "-columns" widths
@@ -77,6 +78,10 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "metrics") return RunMetrics();
+  if (command == "post-command" && argc > 2) {
+    // As a menu item would send it, without waiting for the command to end.
+    return PostMessageA(MainWindow(), WM_COMMAND, std::atoi(argv[2]), 0) ? 0 : Fail("no window");
+  }
   if (command == "cancel-printing") return RunCancelPrinting();
   if (command == "enabled") return RunEnabled();
   if (command == "status" && argc > 2) return RunStatus(std::atoi(argv[2]));

@@ -27,12 +27,19 @@ constexpr UINT kTransientState = TVIS_SELECTED | TVIS_DROPHILITED | TVIS_CUT;
 }  // namespace
 
 void TreeViewMenuTree::SetControl(HWND control) {
+  // A control made anew behind the progress box (a re-read closes the old tree first) is held as
+  // the old one was: the scan's items would otherwise go into a shown tree, laid out at each.
+  // The hold outlasts the moment without a control between the two.
+  const bool hold = held_;
+  const bool fold = fold_allowed_;
   control_ = control;
   tree_.Clear();
   items_.clear();
-  held_ = drawing_off_ = false;
+  drawing_off_ = false;
+  held_ = hold;
   pending_visible_ = nullptr;
-  fold_allowed_ = folded_ = false;
+  fold_allowed_ = hold && fold;
+  folded_ = false;
   folded_selection_ = folded_first_visible_ = nullptr;
 }
 
