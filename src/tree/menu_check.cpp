@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <numeric>
 #include <unordered_map>
@@ -128,21 +129,22 @@ class Finder {
         {order, field, {kind, std::move(items), std::move(detail), std::move(field_name)}});
   }
 
-  // Groups of Locations (indices in tree order) linked by the rule `same`, whose members are
-  // given in tree order; only groups of two or more.
+  // The sets of the union-find `parent` with two or more members, each in tree order, ordered by
+  // their first member.
   static std::vector<std::vector<size_t>> Groups(std::vector<size_t>& parent) {
-    std::unordered_map<size_t, std::vector<size_t>> by_root;
+    const size_t n = parent.size();
+    std::vector<size_t> root(n), size(n, 0), slot(n, SIZE_MAX);
+    for (size_t i = 0; i < n; ++i) ++size[root[i] = Root(parent, i)];
     std::vector<std::vector<size_t>> groups;
-    for (size_t i = 0; i < parent.size(); ++i) {
-      size_t root = Root(parent, i);
-      by_root[root].push_back(i);
+    for (size_t i = 0; i < n; ++i) {
+      const size_t r = root[i];
+      if (size[r] < 2) continue;
+      if (slot[r] == SIZE_MAX) {
+        slot[r] = groups.size();
+        groups.emplace_back();
+      }
+      groups[slot[r]].push_back(i);
     }
-    for (size_t i = 0; i < parent.size(); ++i) {
-      auto it = by_root.find(i);
-      if (it != by_root.end() && it->second.size() > 1) groups.push_back(std::move(it->second));
-    }
-    std::sort(groups.begin(), groups.end(),
-              [](const auto& x, const auto& y) { return x.front() < y.front(); });
     return groups;
   }
   static size_t Root(std::vector<size_t>& parent, size_t i) {
@@ -236,25 +238,44 @@ class Finder {
                   static_cast<int64_t>(std::floor(p.y / cell)),
                   static_cast<int64_t>(std::floor(p.z / cell))};
     };
-    std::unordered_map<Cell, std::vector<size_t>, CellHash> grid;
-    grid.reserve(distinct.size());
-    for (size_t i : distinct) grid[cell_of(points[i])].push_back(i);
+    // The points sorted by cell, and each cell's run of them: no list per cell to allocate.
+    std::vector<std::pair<Cell, size_t>> by_cell;
+    by_cell.reserve(distinct.size());
+    for (size_t i : distinct) by_cell.push_back({cell_of(points[i]), i});
+    std::sort(by_cell.begin(), by_cell.end(), [](const auto& a, const auto& b) {
+      const Cell& x = a.first;
+      const Cell& y = b.first;
+      if (x.x != y.x) return x.x < y.x;
+      if (x.y != y.y) return x.y < y.y;
+      return x.z < y.z;
+    });
+    std::unordered_map<Cell, std::pair<size_t, size_t>, CellHash> runs;
+    runs.reserve(by_cell.size());
+    for (size_t begin = 0; begin < by_cell.size();) {
+      size_t end = begin + 1;
+      while (end < by_cell.size() && by_cell[end].first == by_cell[begin].first) ++end;
+      runs.emplace(by_cell[begin].first, std::make_pair(begin, end));
+      begin = end;
+    }
 
-    for (size_t i : distinct) {
-      const Point& p = points[i];
-      const Cell c = cell_of(p);
+    for (const auto& [c, run] : runs) {
       for (int64_t dx = -1; dx <= 1; ++dx) {
         for (int64_t dy = -1; dy <= 1; ++dy) {
           for (int64_t dz = -1; dz <= 1; ++dz) {
-            auto it = grid.find({c.x + dx, c.y + dy, c.z + dz});
-            if (it == grid.end()) continue;
-            for (size_t j : it->second) {
-              if (j <= i) continue;
-              const Point& q = points[j];
-              int turn = std::abs(p.heading - q.heading);
-              turn = std::min(turn, 360 - turn);
-              if (turn > kHeadingDegrees) continue;
-              if (Distance(p.lat, p.lon, q.lat, q.lon) <= within) Join(parent, i, j);
+            auto near = runs.find({c.x + dx, c.y + dy, c.z + dz});
+            if (near == runs.end()) continue;
+            for (size_t a = run.first; a < run.second; ++a) {
+              const size_t i = by_cell[a].second;
+              const Point& p = points[i];
+              for (size_t b = near->second.first; b < near->second.second; ++b) {
+                const size_t j = by_cell[b].second;
+                if (j <= i) continue;
+                const Point& q = points[j];
+                int turn = std::abs(p.heading - q.heading);
+                turn = std::min(turn, 360 - turn);
+                if (turn > kHeadingDegrees) continue;
+                if (Distance(p.lat, p.lon, q.lat, q.lon) <= within) Join(parent, i, j);
+              }
             }
           }
         }
