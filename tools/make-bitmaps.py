@@ -129,7 +129,7 @@ GREEN_TICK = [
     "................",
 ]
 
-# The eighteen toolbar pictures, in the order of the toolbar's image numbers.
+# The nineteen toolbar pictures, in the order of the toolbar's image numbers.
 TOOLBAR = [
     # 0: New Area - a map square with a yellow star.
     [
@@ -473,6 +473,25 @@ TOOLBAR = [
         "............BB..",
         "............B...",
     ],
+    # 18: Check menu - a list with a tick beside each line.
+    [
+        "................",
+        ".kkkkkkkkkkkkk..",
+        ".kwwwwwwwwwwwk..",
+        ".kwGwwwwwwwwwk..",
+        ".kGwwdddddddwk..",
+        ".kwwwwwwwwwwwk..",
+        ".kwwwwwwwwwwwk..",
+        ".kwGwwwwwwwwwk..",
+        ".kGwwdddddddwk..",
+        ".kwwwwwwwwwwwk..",
+        ".kwwwwwwwwwwwk..",
+        ".kwrwrwwwwwwwk..",
+        ".kwwrwwdddddwk..",
+        ".kwrwrwwwwwwwk..",
+        ".kkkkkkkkkkkkk..",
+        "................",
+    ],
 ]
 
 # The magnifying glass outlines use 'K' for the upper right of the rim: plain black.
@@ -581,8 +600,8 @@ def main():
     for name, (picture, background) in singles.items():
         check(picture, name)
         write_bmp(os.path.join(out, name), pixels(picture, background))
-    if len(TOOLBAR) != 18:
-        sys.exit("the toolbar has 18 pictures")
+    if len(TOOLBAR) != 19:
+        sys.exit("the toolbar has 19 pictures")
     strip = [[] for _ in range(16)]
     for number, picture in enumerate(TOOLBAR):
         check(picture, f"toolbar picture {number}")

@@ -20,5 +20,7 @@ int RunCancelPrinting();
 int RunMenuWhere(const char* exe, const char* title);
 int RunMenuItemOffset(const char* exe, const char* title, const char* item);
 int RunMenuOpen();
+// check-rows, check-where: the menu check's list.
+int RunCheckList(const std::string& command, int row);
 
 }  // namespace probe

@@ -30,6 +30,8 @@
 //   window-probe menu-item-offset EXE TITLE ITEM   "dx dy": the middle of a drop-down menu's item
 //                                    from the drop-down's top left (shows a copy for a moment)
 //   window-probe menu-open           "x y": the top left of the drop-down menu open in the program
+//   window-probe check-rows          the rows of the menu check's list: "kind|Area|Location|what"
+//   window-probe check-where ROW     "x y": a point on that row of the list on the screen
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -81,6 +83,8 @@ int main(int argc, char** argv) {
   if (command == "box" && argc > 2) return RunBox(argv[2], nullptr);
   if (command == "button" && argc > 3) return RunBox(argv[2], argv[3]);
   if (command == "edit-box") return RunDetail(command, 0);
+  if (command == "check-rows") return RunCheckList(command, 0);
+  if (command == "check-where" && argc > 2) return RunCheckList(command, std::atoi(argv[2]));
   if ((command == "detail" || command == "detail-where") && argc > 2) {
     return RunDetail(command, std::atoi(argv[2]));
   }
