@@ -286,8 +286,8 @@ class Finder {
       std::vector<ProblemItem> items;
       for (size_t i : group) items.push_back(LocationItem(i));
       Add(ProblemKind::kDuplicateLocation, menu_.locations[group.front()].order, std::move(items),
-          std::to_string(group.size()) + " Locations at one place (within " + FormatMetres(within) +
-              " m of each other, headings within " + std::to_string(kHeadingDegrees) + " degrees)");
+          std::to_string(group.size()) + " Locations within " + FormatMetres(within) +
+              " m, headings within " + std::to_string(kHeadingDegrees) + " degrees");
     }
   }
 
@@ -319,8 +319,7 @@ class Finder {
       for (size_t i : group) items.push_back(AreaItem(i));
       Add(ProblemKind::kDuplicateArea, menu_.areas[group.front()].order, std::move(items),
           std::to_string(group.size()) + " Areas titled " +
-              Quoted(Trimmed(menu_.areas[group.front()].title)) +
-              " (letter case and surrounding blanks aside)");
+              Quoted(Trimmed(menu_.areas[group.front()].title)) + " (case and blanks aside)");
     }
   }
 
@@ -355,8 +354,8 @@ class Finder {
       const Area& area = menu_.areas[i];
       if (area.title.size() > kMaxWrittenTitle) {
         Add(ProblemKind::kLongTitle, area.order, {AreaItem(i)},
-            "title of " + std::to_string(area.title.size()) + " characters; the saved menu keeps " +
-                Quoted(area.title.substr(0, kMaxWrittenTitle)));
+            "saved as " + Quoted(area.title.substr(0, kMaxWrittenTitle)) + " (" +
+                std::to_string(area.title.size()) + " characters)");
       }
       if (!area.has_locations) {
         Add(ProblemKind::kEmptyArea, area.order, {AreaItem(i)},

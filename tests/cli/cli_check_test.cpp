@@ -64,14 +64,13 @@ TEST_F(CliCheckTest, JsonListsEveryProblemInTreeOrderWithCounts) {
       run.out,
       "{\"problems\":["
       "{\"kind\":\"duplicate-area\",\"items\":[{\"area\":\"Chicago\",\"location\":null},"
-      "{\"area\":\"CHICAGO\",\"location\":null}],\"detail\":\"2 Areas titled \\\"Chicago\\\" "
-      "(letter case and surrounding blanks aside)\"},"
+      "{\"area\":\"CHICAGO\",\"location\":null}],"
+      "\"detail\":\"2 Areas titled \\\"Chicago\\\" (case and blanks aside)\"},"
       "{\"kind\":\"duplicate-location\",\"items\":[{\"area\":\"Chicago\",\"location\":\"Rwy 27\"},"
-      "{\"area\":\"CHICAGO\",\"location\":\"Runway 27\"}],\"detail\":\"2 Locations at one place "
-      "(within 100 m of each other, headings within 10 degrees)\"},"
+      "{\"area\":\"CHICAGO\",\"location\":\"Runway 27\"}],"
+      "\"detail\":\"2 Locations within 100 m, headings within 10 degrees\"},"
       "{\"kind\":\"long-title\",\"items\":[{\"area\":\"Chicago O'Hare International\","
-      "\"location\":null}],\"detail\":\"title of 28 characters; the saved menu keeps "
-      "\\\"Chicago O'Hare Inter\\\"\"},"
+      "\"location\":null}],\"detail\":\"saved as \\\"Chicago O'Hare Inter\\\" (28 characters)\"},"
       "{\"kind\":\"out-of-range\",\"items\":[{\"area\":\"CHICAGO\",\"location\":\"Runway 27\"}],"
       "\"detail\":\"COM1 110.00 is outside 118.00 to 135.97\",\"field\":\"COM1\"}],"
       "\"counts\":{\"duplicate-location\":1,\"duplicate-area\":1,\"repeated-location\":0,"
@@ -82,12 +81,12 @@ TEST_F(CliCheckTest, TextHasOneLinePerProblemAndASummary) {
   auto run = Run({"check", vis});
   ASSERT_EQ(run.exit_code, 3) << run.err;
   EXPECT_EQ(run.out,
-            "duplicate-area: \"Chicago\", \"CHICAGO\": 2 Areas titled \"Chicago\" (letter case "
-            "and surrounding blanks aside)\n"
+            "duplicate-area: \"Chicago\", \"CHICAGO\": 2 Areas titled \"Chicago\" (case and "
+            "blanks aside)\n"
             "duplicate-location: \"Chicago\" / \"Rwy 27\", \"CHICAGO\" / \"Runway 27\": 2 "
-            "Locations at one place (within 100 m of each other, headings within 10 degrees)\n"
-            "long-title: \"Chicago O'Hare International\": title of 28 characters; the saved menu "
-            "keeps \"Chicago O'Hare Inter\"\n"
+            "Locations within 100 m, headings within 10 degrees\n"
+            "long-title: \"Chicago O'Hare International\": saved as \"Chicago O'Hare Inter\" (28 "
+            "characters)\n"
             "out-of-range: \"CHICAGO\" / \"Runway 27\": COM1 110.00 is outside 118.00 to 135.97\n"
             "4 problems: 1 duplicate-location, 1 duplicate-area, 1 long-title, 1 out-of-range\n");
 }

@@ -73,8 +73,7 @@ TEST_F(CheckDialogTest, ListsEveryItemAndADoubleClickSelectsItInTheTree) {
                             "duplicate-location|CHICAGO|Runway 27",
                             "long-title|Chicago O'Hare International|",
                         }));
-  EXPECT_EQ(win32::ListItemText(list, 4, 3),
-            "title of 28 characters; the saved menu keeps \"Chicago O'Hare Inter\"");
+  EXPECT_EQ(win32::ListItemText(list, 4, 3), "saved as \"Chicago O'Hare Inter\" (28 characters)");
   EXPECT_EQ(Summary(), "3 problems found. Double-click a row to show its item in the tree.");
   // The main window stays usable beside the list.
   EXPECT_TRUE(IsWindowEnabled(Main()));

@@ -107,7 +107,7 @@ sleep 1.5
 shot check-list
 check "the list holds both problems" \
   "$(printf '%s\n%s' \
-    'long-title|San Francisco Bay Area||title of 22 characters; the saved menu keeps "San Francisco Bay Ar"' \
+    'long-title|San Francisco Bay Area||saved as "San Francisco Bay Ar" (22 characters)' \
     "out-of-range|Chicago|O'Hare Intl Rwy 27L|altitude 20000 ft is above 15000 ft")" \
   "$(p check-rows)"
 

@@ -19,7 +19,7 @@ struct Column {
   int width;  // 0: the rest of the list's width
 };
 constexpr Column kColumns[] = {
-    {"Kind", 105}, {"Area", 140}, {"Location", 160}, {"What is wrong", 0}};
+    {"Kind", 100}, {"Area", 130}, {"Location", 150}, {"What is wrong", 0}};
 
 }  // namespace
 
