@@ -126,6 +126,14 @@ sleep 0.7
 check "Enter selects the row's Area" "San Francisco Bay Area" "$(p selected)"
 shot check-enter
 
+# Alt+M, the button's key, marks every listed item: the Area with its Locations, and O'Hare.
+xdotool key alt+m
+sleep 0.7
+check "Mark all marks the listed items" \
+  "$(printf '%s\n' "San Francisco Bay Area" "San Francisco Intl Rwy 28L" "Oakland Intl Rwy 29" \
+    "San Jose Intl Rwy 30L" "Half Moon Bay" "O'Hare Intl Rwy 27L")" \
+  "$(p marked)"
+
 # Escape closes the list; the program goes on.
 xdotool key Escape
 sleep 0.5
