@@ -133,7 +133,7 @@ GREEN_TICK = [
     "................",
 ]
 
-# The eighteen toolbar pictures, in the order of the toolbar's image numbers.
+# The nineteen toolbar pictures, in the order of the toolbar's image numbers.
 TOOLBAR = [
     # 0: New Area - a map square with a yellow star.
     [
@@ -477,6 +477,25 @@ TOOLBAR = [
         "............BB..",
         "............B...",
     ],
+    # 18: Check menu - a list with a tick beside each line.
+    [
+        "................",
+        ".kkkkkkkkkkkkk..",
+        ".kwwwwwwwwwwwk..",
+        ".kwGwwwwwwwwwk..",
+        ".kGwwdddddddwk..",
+        ".kwwwwwwwwwwwk..",
+        ".kwwwwwwwwwwwk..",
+        ".kwGwwwwwwwwwk..",
+        ".kGwwdddddddwk..",
+        ".kwwwwwwwwwwwk..",
+        ".kwwwwwwwwwwwk..",
+        ".kwrwrwwwwwwwk..",
+        ".kwwrwwdddddwk..",
+        ".kwrwrwwwwwwwk..",
+        ".kkkkkkkkkkkkk..",
+        "................",
+    ],
 ]
 
 # The magnifying glass outlines use 'K' for the upper right of the rim: plain black.
@@ -660,8 +679,8 @@ def main():
             check(picture, name)
             write_bmp(os.path.join(out, sized_name(name, size)),
                       at_size(pixels(picture, background), size, background))
-        if len(TOOLBAR) != 18:
-            sys.exit("the toolbar has 18 pictures")
+        if len(TOOLBAR) != 19:
+            sys.exit("the toolbar has 19 pictures")
         strip = [[] for _ in range(size)]
         for number, picture in enumerate(TOOLBAR):
             check(picture, f"toolbar picture {number}")

@@ -6,6 +6,7 @@ namespace tarnwick::cli {
 extern const Command kVisCommand;
 extern const Command kBglCommand;
 extern const Command kMenuCommand;
+extern const Command kCheckCommand;
 extern const Command kSaveCommand;
 extern const Command kOriginalsCommand;
 extern const Command kRestoreCommand;
@@ -13,8 +14,8 @@ extern const Command kPrintCommand;
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
-      kVisCommand,       kBglCommand,     kMenuCommand,  kSaveCommand,
-      kOriginalsCommand, kRestoreCommand, kPrintCommand,
+      kVisCommand,  kBglCommand,       kMenuCommand,    kCheckCommand,
+      kSaveCommand, kOriginalsCommand, kRestoreCommand, kPrintCommand,
   };
   return commands;
 }

@@ -123,6 +123,16 @@ bool PlanSourceSwitches(Session& s, const std::string& menu_bgl, SwitchJob& job)
   return true;
 }
 
+// The simulator's menu shows only the first characters of a long Area title: the user hears how
+// many were cut, so that a title the check listed is not missed.
+void ReportCutTitles(Session& s) {
+  const int cut = CountCutAreaTitles(s.tree);
+  const std::string text = std::to_string(cut) + (cut == 1 ? " Area title" : " Area titles") +
+                           " cut to " + std::to_string(kMaxWrittenTitle) + " characters";
+  s.log.Write("Menu BGL written: " + text + "\n");
+  if (s.host.ProgressBoxExists()) s.host.SetProgressLine(ProgressLine::kTotals, text);
+}
+
 }  // namespace
 
 bool SaveResults(Session& s, bool warn, bool ask_only) {
@@ -152,6 +162,7 @@ bool WriteResults(Session& s) {
     // is kept as the previous copy before it is replaced: a failure or a kill at any step leaves
     // both results whole under their own names.
     written = WriteNewMenuBgl(s, writing);
+    if (written) ReportCutTitles(s);
     // A result that would not change is left alone, and so is the previous copy: a second save
     // of the same menu must not leave Restore nothing to give back.
     unchanged = written && has_current && SameResultFiles(s.fs, writing, menu_bgl);

@@ -80,5 +80,7 @@ bool MenuSwitchIsOn(FileSystem& fs, std::string_view path);
 // Writes the generated menu BGL from the tree and the model into `file` (created empty for reading
 // and writing). False at the first failed write or tree query.
 bool WriteMenuBgl(Session& s, File& file);
+// The Area titles WriteMenuBgl cuts to kMaxWrittenTitle characters.
+int CountCutAreaTitles(const MenuTree& tree);
 
 }  // namespace tarnwick

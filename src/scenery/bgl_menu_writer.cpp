@@ -8,12 +8,16 @@
 
 namespace tarnwick {
 
-namespace {
-
-constexpr size_t kMaxWrittenTitle = 20;
-constexpr size_t kMaxWrittenDescription = 40;
-
-}  // namespace
+int CountCutAreaTitles(const MenuTree& tree) {
+  int cut = 0;
+  if (TreeNode root = tree.Root()) {
+    for (TreeNode area = tree.FirstChild(root); area != nullptr; area = tree.Next(area)) {
+      // An Area without Locations is not written at all.
+      if (tree.FirstChild(area) != nullptr && tree.Label(area).size() > kMaxWrittenTitle) ++cut;
+    }
+  }
+  return cut;
+}
 
 bool WriteMenuBgl(Session& s, File& file) {
   auto write = [&file](const std::vector<uint8_t>& bytes) {

@@ -22,6 +22,9 @@ constexpr uint8_t kLocnRecordType = 3;
 constexpr uint16_t kMaxMenuRecord = 4000;
 constexpr uint16_t kMinAreaRecord = 8;   // type, length, LOCN offset, an empty title's NUL
 constexpr uint16_t kMinLocnRecord = 28;  // fixed fields and an empty description's NUL
+// The generated menu keeps this much of an Area's title and of a Location's description.
+constexpr size_t kMaxWrittenTitle = 20;
+constexpr size_t kMaxWrittenDescription = 40;
 
 // Header offsets of the fields the program reads or writes.
 constexpr uint32_t kMenuOffsetAt = 66;

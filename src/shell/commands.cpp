@@ -6,7 +6,7 @@ namespace tarnwick {
 
 using C = Command;
 
-const std::array<Command, 41> kAllCommands = {C::kOpenScenerySet,
+const std::array<Command, 42> kAllCommands = {C::kOpenScenerySet,
                                               C::kSaveResults,
                                               C::kCloseScenerySet,
                                               C::kPrint,
@@ -29,6 +29,7 @@ const std::array<Command, 41> kAllCommands = {C::kOpenScenerySet,
                                               C::kFindEntry,
                                               C::kFindNext,
                                               C::kUndoLastEdit,
+                                              C::kCheckMenu,
                                               C::kExpandAllAreas,
                                               C::kCollapseAllAreas,
                                               C::kAutoExpand,
@@ -48,14 +49,14 @@ const std::array<Command, 41> kAllCommands = {C::kOpenScenerySet,
                                               C::kRenameThisEntry,
                                               C::kDeleteThisEntry};
 
-const std::array<Command, 33> kMainMenuCommands = {
+const std::array<Command, 34> kMainMenuCommands = {
     // File
     C::kOpenScenerySet, C::kSaveResults, C::kRestorePreviousResults, C::kCloseScenerySet, C::kPrint,
     C::kEnableOriginalMenus, C::kDisableOriginalMenus, C::kExitWithoutSaving, C::kExitAfterSaving,
     // Edit
     C::kFindEntry, C::kFindNext, C::kNewArea, C::kNewLocation, C::kUndoLastEdit, C::kRenameArea,
     C::kRenameLocation, C::kDeleteArea, C::kDeleteLocation, C::kSortAreas, C::kSortLocations,
-    C::kEditLocationDetails, C::kChangeVisSelections,
+    C::kEditLocationDetails, C::kChangeVisSelections, C::kCheckMenu,
     // View
     C::kExpandAllAreas, C::kCollapseAllAreas, C::kAutoExpand, C::kFractionalMinutes,
     C::kMinutesAndSeconds,
@@ -110,6 +111,8 @@ std::string_view ToolTipText(int number) {
       return "Search again";
     case 132:
       return "Undo last edit or rename";
+    case 135:
+      return "Check menu ...";
     case 141:
       return "Expand all Areas";
     case 142:
@@ -146,6 +149,7 @@ bool IsCommandEnabled(Command command, const MenuStateInput& in) {
     case C::kFindEntry:
     case C::kExpandAllAreas:
     case C::kCollapseAllAreas:
+    case C::kCheckMenu:
       return in.menu_present;
     case C::kSaveResults:
     case C::kCloseScenerySet:

@@ -32,6 +32,7 @@ enum class Command : int {
   kFindEntry = 130,
   kFindNext = 131,
   kUndoLastEdit = 132,
+  kCheckMenu = 135,  // the menu check's list
   kExpandAllAreas = 141,
   kCollapseAllAreas = 142,
   kAutoExpand = 143,
@@ -56,9 +57,9 @@ constexpr int kFirstCommand = 101;
 constexpr int kLastCommand = 304;
 
 // Every command, in number order.
-extern const std::array<Command, 41> kAllCommands;
+extern const std::array<Command, 42> kAllCommands;
 // The items of the main menu ("Tarnwick"), menu by menu in their order; no separators.
-extern const std::array<Command, 33> kMainMenuCommands;
+extern const std::array<Command, 34> kMainMenuCommands;
 
 // Only the numbers above are commands; anything else that arrives is ignored.
 bool IsValidCommand(int number);

@@ -74,6 +74,33 @@ TEST(SaveResultsTest, ASavedMenuIsWhatTheNextScanReads) {
   EXPECT_EQ(set.t.host.messages, std::vector<std::string>{});
 }
 
+TEST(SaveResultsTest, SaysHowManyAreaTitlesItCut) {
+  SmallSet set;
+  set.t.options.logging = true;
+  ASSERT_TRUE(set.Scan());
+  TreeNode root = set.t.tree.Root();
+  TreeNode alps = set.t.tree.FirstChild(root);
+  set.t.tree.SetLabel(alps, "Swiss Alps and Valais");  // 21 characters
+  // An Area without Locations is not written, so its title is not cut either.
+  set.t.tree.Insert(root, alps, "An empty Area with a long title",
+                    MakeTreeItemData(NodeKind::kArea, 1));
+
+  ASSERT_TRUE(set.Save());
+  EXPECT_EQ(set.t.host.progress[static_cast<int>(ProgressLine::kTotals)],
+            "1 Area title cut to 20 characters");
+  set.t.log.Close();
+  const std::vector<uint8_t> log = ReadFileBytes(set.disk.MenusFolder() / "World_.log");
+  EXPECT_NE(std::string(log.begin(), log.end())
+                .find("Menu BGL written: 1 Area title cut to 20 "
+                      "characters\n"),
+            std::string::npos);
+
+  set.t.tree.SetLabel(alps, "Swiss Alps");
+  ASSERT_TRUE(set.Save());
+  EXPECT_EQ(set.t.host.progress[static_cast<int>(ProgressLine::kTotals)],
+            "0 Area titles cut to 20 characters");
+}
+
 TEST(SaveResultsTest, ASecondSaveKeepsTheFirstAsThePreviousCopy) {
   SmallSet set;
   ASSERT_TRUE(set.Scan());

@@ -6,5 +6,6 @@ namespace tarnwick::bench {
 // Each prints one line per figure, "NAME: VALUE UNIT", and returns the exit code.
 int RunTreeBench(int argc, char** argv);
 int RunScanBench(int argc, char** argv);
+int RunCheckBench(int argc, char** argv);
 
 }  // namespace tarnwick::bench

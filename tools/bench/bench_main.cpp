@@ -19,6 +19,8 @@ const BenchCommand kCommands[] = {
      tarnwick::bench::RunTreeBench},
     {"scan", "scan and save of a large generated set against the I/O floor; peak memory",
      tarnwick::bench::RunScanBench},
+    {"check", "the menu check on 60,000 Locations, spread out and close together",
+     tarnwick::bench::RunCheckBench},
 };
 
 int Usage() {

@@ -22,5 +22,7 @@ int RunMenuItemOffset(const char* exe, const char* title, const char* item);
 int RunMenuOpen();
 // The controls' sizes at the window's dpi: "NAME VALUE..." lines.
 int RunMetrics();
+// check-rows, check-where: the menu check's list.
+int RunCheckList(const std::string& command, int row);
 
 }  // namespace probe

@@ -35,6 +35,8 @@
 //                                    message font's height), "tree-item", "tool-button W H",
 //                                    "status-bar", "details-row", each list's "-columns" widths
 //                                    and its "-cut" headings (or "none"), "client", "tree-width"
+//   window-probe check-rows          the rows of the menu check's list: "kind|Area|Location|what"
+//   window-probe check-where ROW     "x y": a point on that row of the list on the screen
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -93,6 +95,8 @@ int main(int argc, char** argv) {
   if (command == "box" && argc > 2) return RunBox(argv[2], nullptr);
   if (command == "button" && argc > 3) return RunBox(argv[2], argv[3]);
   if (command == "edit-box") return RunDetail(command, 0);
+  if (command == "check-rows") return RunCheckList(command, 0);
+  if (command == "check-where" && argc > 2) return RunCheckList(command, std::atoi(argv[2]));
   if ((command == "detail" || command == "detail-where") && argc > 2) {
     return RunDetail(command, std::atoi(argv[2]));
   }

@@ -224,6 +224,7 @@ void MainWindow::OnClosePath() {
   DestroyToolBar();
   // The search text goes with the program; the dialog with the window.
   search_dialog_.reset();
+  check_dialog_.reset();
   tree_state_.search = SearchState();
   SaveOptions(settings_, options_);
   log_.Close();
@@ -332,6 +333,15 @@ HWND MainWindow::SearchWindow() const {
 
 void MainWindow::SearchDialogEnded() {
   search_dialog_.reset();
+}
+
+HWND MainWindow::CheckWindow() const {
+  return check_dialog_ != nullptr ? check_dialog_->Window() : nullptr;
+}
+
+void MainWindow::CheckDialogEnded() {
+  check_dialog_.reset();
+  if (TreeControl() != nullptr) SetFocus(TreeControl());
 }
 
 HWND MainWindow::TreeControl() const {

@@ -24,6 +24,7 @@
 #include "shell/win32/registry_reader.h"
 #include "shell/win32/wait_box.h"
 #include "shell/win32/win32_host.h"
+#include "tree/win32/check_dialog.h"
 #include "tree/win32/search_dialog.h"
 #include "tree/win32/tree_pane_owner.h"
 #include "tree/win32/tree_view_menu_tree.h"
@@ -51,7 +52,8 @@ struct ShellEnvironment {
 class MainWindow final : public TreePaneOwner,
                          public VisPaneOwner,
                          public DetailsPaneOwner,
-                         public SearchDialogOwner {
+                         public SearchDialogOwner,
+                         public CheckDialogOwner {
  public:
   MainWindow(HINSTANCE instance, ShellEnvironment environment);
   ~MainWindow();
@@ -67,7 +69,7 @@ class MainWindow final : public TreePaneOwner,
   HWND Window() const override { return window_; }
 
   // The main loop's own handling of a message before it is dispatched: the modeless dialogs' keys,
-  // Tab out of the tree pane, Ctrl+F and F3. True when the message has been consumed.
+  // Tab out of the tree pane, Ctrl+F, F3 and F7. True when the message has been consumed.
   bool PreTranslate(MSG& message);
   // Runs until the quit request; returns its code.
   int RunMessageLoop();
@@ -99,6 +101,10 @@ class MainWindow final : public TreePaneOwner,
   TimingLog& Timing() override { return timing_; }
   // The search dialog has ended: it goes.
   void SearchDialogEnded() override;
+  // The menu check's list, while it is open.
+  CheckDialog* GetCheckDialog() { return check_dialog_.get(); }
+  HWND CheckWindow() const;
+  void CheckDialogEnded() override;
 
   // The pane layout.
   bool LayoutInProgress() const override { return layout_in_progress_; }
@@ -188,6 +194,7 @@ class MainWindow final : public TreePaneOwner,
   bool OnChangeVisSelections();
   bool OnFind();
   bool OnFindNext();
+  bool OnCheckMenu();
   bool OnUndo();
   bool OnExpansionCommand(void (*command)(Session&));
   // Closes the current set, reads and scans the VIS file at VisPath.
@@ -223,6 +230,7 @@ class MainWindow final : public TreePaneOwner,
   HWND status_bar_ = nullptr;
   HWND tool_bar_ = nullptr;
   std::unique_ptr<SearchDialog> search_dialog_;
+  std::unique_ptr<CheckDialog> check_dialog_;
   WaitBox wait_box_;
   // The printer chosen in one print job is kept for the next until the program ends.
   PrintJob print_job_;

@@ -25,7 +25,7 @@ TBBUTTON Separator() {
 }
 
 // The buttons in their order; the images are numbered within bitmap 2009.
-const std::array<TBBUTTON, 27> kButtons = {
+const std::array<TBBUTTON, 28> kButtons = {
     Separator(),
     Button(7, IDM_OPEN),
     Button(8, IDM_SAVE),
@@ -34,6 +34,7 @@ const std::array<TBBUTTON, 27> kButtons = {
     Separator(),
     Button(16, IDM_FIND),
     Button(17, IDM_FIND_NEXT),
+    Button(18, IDM_CHECK_MENU),
     Separator(),
     Button(15, IDM_UNDO),
     Separator(),
@@ -55,7 +56,7 @@ const std::array<TBBUTTON, 27> kButtons = {
     Button(11, IDM_HELP_FINDER),
 };
 
-constexpr int kToolBarImages = 18;
+constexpr int kToolBarImages = 19;
 
 int OuterHeight(HWND window) {
   RECT rect = {};
@@ -100,7 +101,7 @@ void MainWindow::DestroyStatusBar() {
 }
 
 bool MainWindow::CreateToolBar() {
-  std::array<TBBUTTON, 27> buttons = kButtons;
+  std::array<TBBUTTON, 28> buttons = kButtons;
   // The pictures drawn for the window's dpi, never stretched ones.
   const int size = scale_.PictureSize();
   tool_bar_ = CreateToolbarEx(

@@ -46,6 +46,7 @@ static_assert(IDM_CHANGE_VIS == static_cast<int>(Command::kChangeVisSelections))
 static_assert(IDM_FIND == static_cast<int>(Command::kFindEntry));
 static_assert(IDM_FIND_NEXT == static_cast<int>(Command::kFindNext));
 static_assert(IDM_UNDO == static_cast<int>(Command::kUndoLastEdit));
+static_assert(IDM_CHECK_MENU == static_cast<int>(Command::kCheckMenu));
 static_assert(IDM_EXPAND_ALL == static_cast<int>(Command::kExpandAllAreas));
 static_assert(IDM_COLLAPSE_ALL == static_cast<int>(Command::kCollapseAllAreas));
 static_assert(IDM_AUTO_EXPAND == static_cast<int>(Command::kAutoExpand));
@@ -152,6 +153,7 @@ bool MainWindow::DispatchCommand(UINT number) {
       {Command::kFindEntry, [](MainWindow& w) { return w.OnFind(); }},
       {Command::kFindNext, [](MainWindow& w) { return w.OnFindNext(); }},
       {Command::kUndoLastEdit, [](MainWindow& w) { return w.OnUndo(); }},
+      {Command::kCheckMenu, [](MainWindow& w) { return w.OnCheckMenu(); }},
       {Command::kExpandAllAreas,
        [](MainWindow& w) { return w.OnExpansionCommand(ExpandAllAreas); }},
       {Command::kCollapseAllAreas,
@@ -262,6 +264,18 @@ bool MainWindow::OnFindNext() {
   if (TreeControl() == nullptr) return true;
   if (!tree_state_.search.text) return OnFind();
   FindNext(session_);
+  return true;
+}
+
+bool MainWindow::OnCheckMenu() {
+  if (!set_.MenuPresent()) return true;
+  if (check_dialog_ != nullptr) {
+    // Open already: it comes to the front and looks again.
+    check_dialog_->Refresh();
+    SetActiveWindow(check_dialog_->Window());
+    return true;
+  }
+  check_dialog_ = CheckDialog::Open(*this, session_);
   return true;
 }
 

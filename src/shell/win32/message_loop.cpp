@@ -20,6 +20,9 @@ bool MainWindow::PreTranslate(MSG& message) {
     case VK_F3:
       if (set_.MenuPresent()) SendMessageA(window_, WM_COMMAND, IDM_FIND_NEXT, 0);
       return true;
+    case VK_F7:
+      if (set_.MenuPresent()) SendMessageA(window_, WM_COMMAND, IDM_CHECK_MENU, 0);
+      return true;
     default:
       return false;
   }

@@ -128,7 +128,9 @@ bool Win32Host::OfferToDialogs(MSG& message) {
   HWND progress = progress_box_.Window();
   if (progress != nullptr && IsDialogMessageA(progress, &message)) return true;
   HWND search = shell_.SearchWindow();
-  return search != nullptr && IsDialogMessageA(search, &message);
+  if (search != nullptr && IsDialogMessageA(search, &message)) return true;
+  HWND check = shell_.CheckWindow();
+  return check != nullptr && IsDialogMessageA(check, &message);
 }
 
 bool Win32Host::PumpMessages() {

@@ -1,0 +1,149 @@
+#!/usr/bin/env bash
+# The menu check's list as a person uses it: tarnwick.exe runs under Wine's X11 driver on an Xvfb
+# display with the sample scenery set; a value is edited with the real mouse and keyboard, F7 opens
+# the list, a double click and Enter on its rows select their items in the tree, and
+# window-probe.exe reads the list and the tree back from outside the program.
+#
+#   tests/x11/check_test.sh TARNWICK_EXE PROBE_EXE
+#
+# Exits 77 (skipped) without xvfb-run or xdotool. Leaves screenshots in the work folder
+# (build/windows/x11-check).
+set -uo pipefail
+
+if [ "${1:-}" != "--on-display" ]; then
+  exe=$(realpath "$1")
+  probe=$(realpath "$2")
+  for tool in xvfb-run xdotool import; do
+    if ! command -v "$tool" >/dev/null; then
+      echo "skipped: $tool is not installed"
+      exit 77
+    fi
+  done
+  work="$(dirname "$exe")/x11-check"
+  export WINEPREFIX="$(dirname "$exe")/wine-x11-prefix"
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEDEBUG=-all
+  export WINEARCH=win64
+  unset WAYLAND_DISPLAY
+  mkdir -p "$WINEPREFIX"
+  # The prefix of the X11 tests, drawing with the X11 driver (the window tests use the null one).
+  exec 9>"$WINEPREFIX.lock"
+  flock 9
+  if [ ! -f "$WINEPREFIX/.tarnwick-ready" ]; then
+    echo "== preparing the X11 Wine prefix (once)"
+    DISPLAY= wineboot -i </dev/null >/dev/null 2>&1 || true
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+    wineserver -w
+    touch "$WINEPREFIX/.tarnwick-ready"
+  fi
+  rm -rf "$work"
+  mkdir -p "$work"
+  xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --on-display "$exe" "$probe" "$work"
+  status=$?
+  wineserver -k 2>/dev/null || true
+  exit $status
+fi
+
+exe=$2
+probe=$3
+work=$4
+failures=0
+
+p() { wine "$probe" "$@" 2>>"$work/probe-errors.txt" | tr -d '\r'; }
+check() {  # check WHAT EXPECTED ACTUAL
+  if [ "$2" == "$3" ]; then
+    echo "ok: $1"
+  else
+    echo "FAILED: $1"
+    echo "  expected: $(echo "$2" | paste -sd '|')"
+    echo "  actual:   $(echo "$3" | paste -sd '|')"
+    failures=$((failures + 1))
+  fi
+}
+shot() { import -window root "$work/$1.png" 2>/dev/null || true; }
+where() { p where "$1"; }
+
+cd "$work"
+winwork="Z:$(echo "$work" | tr / '\\')"
+vis=$(p sample "$winwork\\sample")
+printf '[Settings]\r\nMainWindow=[0,0,1000,740]\r\nExpandInitially=No\r\nAutoExpand=No\r\nConfirmations=Yes\r\n' \
+  >"$WINEPREFIX/drive_c/windows/Tarnwick.ini"
+
+wine "$exe" "$vis" </dev/null >/dev/null 2>&1 &
+program=$!
+# The sample set holds the root, 12 Areas and 36 Locations.
+if ! p wait-count 49; then
+  echo "FAILED: the program did not show the sample set"
+  shot failed-start
+  kill "$program" 2>/dev/null
+  exit 1
+fi
+sleep 1
+
+# O'Hare's altitude typed beyond what the simulator takes.
+read -r cx cy < <(where "Chicago")
+xdotool mousemove "$cx" "$cy" click --repeat 2 --delay 100 1
+sleep 0.5
+read -r ox oy < <(where "O'Hare Intl Rwy 27L")
+xdotool mousemove "$ox" "$oy" click 1
+sleep 0.5
+read -r vx vy < <(p detail-where 8)
+xdotool mousemove "$vx" "$vy" click 1
+sleep 0.3
+xdotool key Return
+sleep 0.3
+xdotool key ctrl+a BackSpace
+xdotool type --delay 50 "20000"
+xdotool key Return
+sleep 0.5
+check "the altitude as typed" "20000" "$(p detail 8)"
+
+# F7 in the tree opens the list, in the menu's order.
+read -r tx ty < <(where "World.vis")
+xdotool mousemove "$tx" "$ty" click 1
+sleep 0.3
+xdotool key F7
+sleep 1.5
+shot check-list
+check "the list holds both problems" \
+  "$(printf '%s\n%s' \
+    'long-title|San Francisco Bay Area||saved as "San Francisco Bay Ar" (22 characters)' \
+    "out-of-range|Chicago|O'Hare Intl Rwy 27L|altitude 20000 ft is above 15000 ft")" \
+  "$(p check-rows)"
+
+# A double click on the second row selects O'Hare in the tree.
+read -r rx ry < <(p check-where 1)
+if [ -n "${rx:-}" ]; then
+  xdotool mousemove "$rx" "$ry" click --repeat 2 --delay 100 1
+  sleep 0.7
+  check "a double click selects the row's Location" "O'Hare Intl Rwy 27L" "$(p selected)"
+else
+  check "the list's second row on the screen" "found" "not found"
+fi
+# Up and Enter in the list: the first row's Area.
+xdotool key Up Return
+sleep 0.7
+check "Enter selects the row's Area" "San Francisco Bay Area" "$(p selected)"
+shot check-enter
+
+# Alt+M, the button's key, marks every listed item: the Area with its Locations, and O'Hare.
+xdotool key alt+m
+sleep 0.7
+check "Mark all marks the listed items" \
+  "$(printf '%s\n' "San Francisco Bay Area" "San Francisco Intl Rwy 28L" "Oakland Intl Rwy 29" \
+    "San Jose Intl Rwy 30L" "Half Moon Bay" "O'Hare Intl Rwy 27L")" \
+  "$(p marked)"
+
+# Escape closes the list; the program goes on.
+xdotool key Escape
+sleep 0.5
+check "Escape closes the list" "closed" "$(p check-rows >/dev/null 2>&1 && echo open || echo closed)"
+check "the window takes input" "yes" "$(p enabled)"
+
+kill "$program" 2>/dev/null
+wait "$program" 2>/dev/null
+if [ "$failures" -gt 0 ]; then
+  echo "$failures check(s) failed; screenshots in $work"
+  exit 1
+fi
+echo "the check list behaved; screenshots in $work"
