@@ -7,46 +7,20 @@
 #
 #   tests/x11/dpi_test.sh TARNWICK_EXE PROBE_EXE
 #
-# Exits 77 (skipped) without xvfb-run or import. Leaves a screenshot at each dpi in the work
+# Exits 77 (skipped) without xvfb-run, xdotool or import. Leaves a screenshot at each dpi in the work
 # folder (build/windows/x11-dpi/dpi-96.png ...).
 set -uo pipefail
 
 if [ "${1:-}" != "--on-display" ]; then
-  exe=$(realpath "$1")
-  probe=$(realpath "$2")
-  for tool in xvfb-run import; do
-    if ! command -v "$tool" >/dev/null; then
-      echo "skipped: $tool is not installed"
-      exit 77
-    fi
-  done
-  work="$(dirname "$exe")/x11-dpi"
-  export WINEPREFIX="$(dirname "$exe")/wine-x11-prefix"
-  export WINEDLLOVERRIDES="mscoree,mshtml="
-  export WINEDEBUG=-all
-  export WINEARCH=win64
-  unset WAYLAND_DISPLAY
-  mkdir -p "$WINEPREFIX"
-  # The prefix the gesture tests use, held for the whole run.
-  exec 9>"$WINEPREFIX.lock"
-  flock 9
-  if [ ! -f "$WINEPREFIX/.tarnwick-ready" ]; then
-    echo "== preparing the X11 Wine prefix (once)"
-    DISPLAY= wineboot -i </dev/null >/dev/null 2>&1 || true
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
-    wineserver -w
-    touch "$WINEPREFIX/.tarnwick-ready"
-  fi
-  "$(dirname "$0")/../../tools/wine-fonts" "$WINEPREFIX"
-  rm -rf "$work"
-  mkdir -p "$work"
+  source "$(dirname "$0")/x11_run.sh"
   # Large enough for the window at 200 %.
-  xvfb-run -a -s "-screen 0 2000x1500x24" bash "$0" --on-display "$exe" "$probe" "$work"
+  x11_run x11-dpi 2000x1500x24 "$0" "$1" "$2"
   status=$?
-  wineserver -k 2>/dev/null || true
   # The other tests in this prefix run at 96 dpi.
-  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
-  wineserver -w
+  if [ "$status" -ne 77 ]; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+    wineserver -w
+  fi
   exit $status
 fi
 
