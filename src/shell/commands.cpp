@@ -6,7 +6,7 @@ namespace tarnwick {
 
 using C = Command;
 
-const std::array<Command, 41> kAllCommands = {C::kOpenScenerySet,
+const std::array<Command, 43> kAllCommands = {C::kOpenScenerySet,
                                               C::kSaveResults,
                                               C::kCloseScenerySet,
                                               C::kPrint,
@@ -17,6 +17,8 @@ const std::array<Command, 41> kAllCommands = {C::kOpenScenerySet,
                                               C::kEnableOriginalMenus,
                                               C::kDisableOriginalMenus,
                                               C::kRestorePreviousResults,
+                                              C::kExportMenu,
+                                              C::kImportMenu,
                                               C::kRenameArea,
                                               C::kRenameLocation,
                                               C::kDeleteArea,
@@ -48,10 +50,11 @@ const std::array<Command, 41> kAllCommands = {C::kOpenScenerySet,
                                               C::kRenameThisEntry,
                                               C::kDeleteThisEntry};
 
-const std::array<Command, 33> kMainMenuCommands = {
+const std::array<Command, 35> kMainMenuCommands = {
     // File
     C::kOpenScenerySet, C::kSaveResults, C::kRestorePreviousResults, C::kCloseScenerySet, C::kPrint,
-    C::kEnableOriginalMenus, C::kDisableOriginalMenus, C::kExitWithoutSaving, C::kExitAfterSaving,
+    C::kExportMenu, C::kImportMenu, C::kEnableOriginalMenus, C::kDisableOriginalMenus,
+    C::kExitWithoutSaving, C::kExitAfterSaving,
     // Edit
     C::kFindEntry, C::kFindNext, C::kNewArea, C::kNewLocation, C::kUndoLastEdit, C::kRenameArea,
     C::kRenameLocation, C::kDeleteArea, C::kDeleteLocation, C::kSortAreas, C::kSortLocations,
@@ -152,6 +155,8 @@ bool IsCommandEnabled(Command command, const MenuStateInput& in) {
     case C::kExitAfterSaving:
     case C::kNewArea:
     case C::kChangeVisSelections:
+    case C::kExportMenu:
+    case C::kImportMenu:
       return in.tree_root_exists;
     case C::kRestorePreviousResults:
       return in.previous_results_exist;
