@@ -1,5 +1,6 @@
 #include "details/menu_import.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "tree/tree_edits.h"
@@ -132,6 +133,12 @@ class ImportPlanner {
       }
     }
     CheckRoom(plan, text);
+    // In the order of the file, as a reader goes through it.
+    std::stable_sort(plan.problems.begin(), plan.problems.end(),
+                     [](const MenuTextProblem& a, const MenuTextProblem& b) {
+                       return a.place.line != b.place.line ? a.place.line < b.place.line
+                                                           : a.place.column < b.place.column;
+                     });
     return plan;
   }
 

@@ -26,7 +26,7 @@ struct PlannedArea {
 
 struct MenuImportPlan {
   std::vector<PlannedArea> areas;
-  std::vector<MenuTextProblem> problems;  // the file's, then the import's
+  std::vector<MenuTextProblem> problems;  // in the order of their places in the file
   size_t new_areas = 0;
   size_t new_locations = 0;
   bool HasErrors() const;

@@ -93,6 +93,19 @@ TEST_F(MenuTextWindowTest, ExportThenImportAnEditedFileReplacesTheTree) {
   EXPECT_EQ(StatusText(1), "Locns: 3");
   ASSERT_FALSE(questions.boxes.empty());
   EXPECT_EQ(questions.boxes.back().text, "Replace the menu with the one in 'edited.csv'?");
+
+  // A title longer than the saved menu keeps is imported, and said afterwards.
+  std::string long_title = edited;
+  for (size_t at; (at = long_title.find("\r\nTyrol,")) != std::string::npos;) {
+    long_title.replace(at, 8, "\r\nA title beyond twenty,");
+  }
+  dir.Write("long.csv", long_title);
+  questions.chosen_files = {Path("long.csv")};
+  Command(IDM_IMPORT_MENU);
+  EXPECT_EQ(ControlMenu(), "Geneva\n  Cointrin\nA title beyond twenty\n  Innsbruck\n  Salzburg\n");
+  EXPECT_EQ(questions.boxes.back().caption, "Tarnwick Warning");
+  EXPECT_EQ(questions.boxes.back().text.substr(0, 48),
+            "long.csv:3:1: warning: the saved menu keeps only");
 }
 
 TEST_F(MenuTextWindowTest, ABadFileIsReportedAndChangesNothing) {

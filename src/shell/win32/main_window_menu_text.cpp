@@ -62,7 +62,8 @@ void MainWindow::ShowMenuTextProblems(const std::string& file,
     text += "... and " + std::to_string(problems.size() - kProblemsShown) + " more.\n";
   }
   if (imported) {
-    questions_->Ask(window_, text + "\nThe menu was imported.", "Tarnwick", MB_OK | MB_ICONWARNING);
+    questions_->Ask(window_, text + "\nThe menu was imported.", "Tarnwick Warning",
+                    MB_OK | MB_ICONWARNING);
   } else {
     questions_->Ask(window_, text + "\nNothing was imported.", "Tarnwick Error",
                     MB_OK | MB_ICONEXCLAMATION);
