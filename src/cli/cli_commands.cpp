@@ -11,11 +11,13 @@ extern const Command kSaveCommand;
 extern const Command kOriginalsCommand;
 extern const Command kRestoreCommand;
 extern const Command kPrintCommand;
+extern const Command kExportCommand;
+extern const Command kImportCommand;
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
-      kVisCommand,  kBglCommand,       kMenuCommand,    kCheckCommand,
-      kSaveCommand, kOriginalsCommand, kRestoreCommand, kPrintCommand,
+      kVisCommand,       kBglCommand,     kMenuCommand,  kCheckCommand,  kSaveCommand,
+      kOriginalsCommand, kRestoreCommand, kPrintCommand, kExportCommand, kImportCommand,
   };
   return commands;
 }

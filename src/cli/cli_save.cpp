@@ -7,6 +7,31 @@
 #include "scenery/bgl_menu.h"
 
 namespace tarnwick::cli {
+
+int SaveScannedSet(SceneryJob& job, const char* name) {
+  int shown = job.host().messages_shown();
+  if (!SaveResults(job.session(), true, false)) {
+    std::fprintf(stderr, "tarnwick-cli %s: nothing saved\n", name);
+    return 2;
+  }
+  if (job.host().messages_shown() != shown || !job.set().results_saved) return 1;
+  // A source menu still on shows twice in the simulator beside the generated one.
+  int left_on = 0;
+  for (int32_t i = 1; i <= job.set().bgl_count; ++i) {
+    const MenuBgl* bgl = job.set().Bgl(i);
+    if (bgl == nullptr || SamePath(bgl->path, job.set().menu_bgl_path)) continue;
+    if (MenuSwitchIsOn(job.fs(), bgl->path)) {
+      std::fprintf(stderr, "tarnwick-cli %s: the menu of %s could not be switched off\n", name,
+                   bgl->path.c_str());
+      ++left_on;
+    }
+  }
+  if (left_on > 0) return 1;
+  std::printf("Menu BGL:  %s\nVIS entry: %s\n", job.set().menu_bgl_path.c_str(),
+              job.set().menu_entry_path.c_str());
+  return 0;
+}
+
 namespace {
 
 constexpr char kName[] = "save";
@@ -28,27 +53,7 @@ int RunSave(const Args& args) {
   }
   SceneryJob job(line, line.flags.count("--yes") ? CliHost::Answer::kYes : CliHost::Answer::kAsk);
   if (!job.Locate(kName) || !job.Scan()) return 1;
-  int shown = job.host().messages_shown();
-  if (!SaveResults(job.session(), true, false)) {
-    std::fprintf(stderr, "tarnwick-cli save: nothing saved\n");
-    return 2;
-  }
-  if (job.host().messages_shown() != shown || !job.set().results_saved) return 1;
-  // A source menu still on shows twice in the simulator beside the generated one.
-  int left_on = 0;
-  for (int32_t i = 1; i <= job.set().bgl_count; ++i) {
-    const MenuBgl* bgl = job.set().Bgl(i);
-    if (bgl == nullptr || SamePath(bgl->path, job.set().menu_bgl_path)) continue;
-    if (MenuSwitchIsOn(job.fs(), bgl->path)) {
-      std::fprintf(stderr, "tarnwick-cli save: the menu of %s could not be switched off\n",
-                   bgl->path.c_str());
-      ++left_on;
-    }
-  }
-  if (left_on > 0) return 1;
-  std::printf("Menu BGL:  %s\nVIS entry: %s\n", job.set().menu_bgl_path.c_str(),
-              job.set().menu_entry_path.c_str());
-  return 0;
+  return SaveScannedSet(job, kName);
 }
 
 }  // namespace

@@ -58,4 +58,8 @@ class SceneryJob {
   Session session_;
 };
 
+// Saves the scanned (and perhaps edited) menu as the save job does, asking the warning through the
+// job's host; the exit code (0 saved, 1 failed, 2 declined), the failures told on stderr.
+int SaveScannedSet(SceneryJob& job, const char* name);
+
 }  // namespace tarnwick::cli

@@ -6,7 +6,7 @@ namespace tarnwick {
 
 using C = Command;
 
-const std::array<Command, 42> kAllCommands = {C::kOpenScenerySet,
+const std::array<Command, 44> kAllCommands = {C::kOpenScenerySet,
                                               C::kSaveResults,
                                               C::kCloseScenerySet,
                                               C::kPrint,
@@ -17,6 +17,8 @@ const std::array<Command, 42> kAllCommands = {C::kOpenScenerySet,
                                               C::kEnableOriginalMenus,
                                               C::kDisableOriginalMenus,
                                               C::kRestorePreviousResults,
+                                              C::kExportMenu,
+                                              C::kImportMenu,
                                               C::kRenameArea,
                                               C::kRenameLocation,
                                               C::kDeleteArea,
@@ -49,10 +51,11 @@ const std::array<Command, 42> kAllCommands = {C::kOpenScenerySet,
                                               C::kRenameThisEntry,
                                               C::kDeleteThisEntry};
 
-const std::array<Command, 34> kMainMenuCommands = {
+const std::array<Command, 36> kMainMenuCommands = {
     // File
     C::kOpenScenerySet, C::kSaveResults, C::kRestorePreviousResults, C::kCloseScenerySet, C::kPrint,
-    C::kEnableOriginalMenus, C::kDisableOriginalMenus, C::kExitWithoutSaving, C::kExitAfterSaving,
+    C::kExportMenu, C::kImportMenu, C::kEnableOriginalMenus, C::kDisableOriginalMenus,
+    C::kExitWithoutSaving, C::kExitAfterSaving,
     // Edit
     C::kFindEntry, C::kFindNext, C::kNewArea, C::kNewLocation, C::kUndoLastEdit, C::kRenameArea,
     C::kRenameLocation, C::kDeleteArea, C::kDeleteLocation, C::kSortAreas, C::kSortLocations,
@@ -156,6 +159,8 @@ bool IsCommandEnabled(Command command, const MenuStateInput& in) {
     case C::kExitAfterSaving:
     case C::kNewArea:
     case C::kChangeVisSelections:
+    case C::kExportMenu:
+    case C::kImportMenu:
       return in.tree_root_exists;
     case C::kRestorePreviousResults:
       return in.previous_results_exist;

@@ -20,6 +20,8 @@ enum class Command : int {
   kEnableOriginalMenus = 109,
   kDisableOriginalMenus = 110,
   kRestorePreviousResults = 111,
+  kExportMenu = 112,
+  kImportMenu = 113,
   kRenameArea = 121,
   kRenameLocation = 122,
   kDeleteArea = 123,
@@ -57,9 +59,9 @@ constexpr int kFirstCommand = 101;
 constexpr int kLastCommand = 304;
 
 // Every command, in number order.
-extern const std::array<Command, 42> kAllCommands;
+extern const std::array<Command, 44> kAllCommands;
 // The items of the main menu ("Tarnwick"), menu by menu in their order; no separators.
-extern const std::array<Command, 34> kMainMenuCommands;
+extern const std::array<Command, 36> kMainMenuCommands;
 
 // Only the numbers above are commands; anything else that arrives is ignored.
 bool IsValidCommand(int number);

@@ -30,7 +30,7 @@ std::set<int> Union(std::set<int> a, const std::set<int>& b) {
 // Commands the rule never greys.
 const std::set<int> kAlways = {101, 105, 109, 110, 128, 143, 144, 161, 162, 163, 164,
                                165, 166, 181, 182, 183, 184, 301, 302, 303, 304};
-const std::set<int> kWithRoot = {102, 103, 106, 107, 129};
+const std::set<int> kWithRoot = {102, 103, 106, 107, 112, 113, 129};
 const std::set<int> kWithMenu = {104, 108, 121, 122, 123, 124, 125, 126, 127, 130, 135, 141, 142};
 
 MenuStateInput State(bool root, bool menu) {
@@ -78,7 +78,7 @@ TEST(CommandsTest, MainMenuBeforeAnySetIsOpened) {
 
 TEST(CommandsTest, SetWithoutAreasEnablesOnlyTheSetCommands) {
   const MenuStateInput in = State(true, false);
-  for (int on : {102, 103, 106, 107, 129}) {
+  for (int on : {102, 103, 106, 107, 112, 113, 129}) {
     EXPECT_TRUE(IsCommandEnabled(static_cast<Command>(on), in)) << on;
   }
   for (int off : {104, 108, 130, 131, 132, 121, 122, 123, 124, 125, 126, 127, 135, 141, 142}) {
@@ -117,7 +117,7 @@ TEST(CommandsTest, UndoFollowsTheFocusedPane) {
 
 TEST(CommandsTest, OnlyListedNumbersAreCommands) {
   for (Command c : kAllCommands) EXPECT_TRUE(IsValidCommand(static_cast<int>(c)));
-  for (int n : {0, 100, 112, 120, 133, 140, 145, 160, 167, 180, 185, 300, 305, -101, 65637}) {
+  for (int n : {0, 100, 114, 120, 133, 140, 145, 160, 167, 180, 185, 300, 305, -101, 65637}) {
     EXPECT_FALSE(IsValidCommand(n)) << n;
   }
 }

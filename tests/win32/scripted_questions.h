@@ -31,6 +31,7 @@ class ScriptedQuestions : public win32::ModalQuestions {
     std::string offered;
     DWORD flags;
     HWND owner;
+    bool save = false;  // the save dialog
   };
   struct DialogShown {
     std::string name;
@@ -77,6 +78,12 @@ class ScriptedQuestions : public win32::ModalQuestions {
     strcpy(dialog.lpstrFile, chosen->c_str());
     error = 0;
     return true;
+  }
+
+  bool SaveFileName(OPENFILENAMEA& dialog, DWORD& error) override {
+    bool chosen = OpenFileName(dialog, error);
+    file_dialogs.back().save = true;
+    return chosen;
   }
 
   INT_PTR RunDialog(HWND owner, const char* name, DLGPROC procedure, LPARAM parameter) override {

@@ -5,8 +5,11 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "details/menu_text.h"
 #include "details/win32/details_pane.h"
 #include "platform/file_system.h"
 #include "platform/win32/ui/modal_questions.h"
@@ -191,6 +194,16 @@ class MainWindow final : public TreePaneOwner,
   bool OnToggleSceneryArea();
   bool OnUpdateVisNow();
   bool OnPrint();
+  // File > Export menu... and Import menu...: the menu as a CSV file, and such a file (or the
+  // menu job's JSON) made the menu.
+  bool OnExportMenu();
+  bool OnImportMenu();
+  // The common file dialog for a menu file; the chosen path, or nothing.
+  std::optional<std::string> ChooseMenuFile(bool save);
+  // Shows the problems of a menu file in one box: the errors that kept it out, or the warnings
+  // of one imported.
+  void ShowMenuTextProblems(const std::string& file, const std::vector<MenuTextProblem>& problems,
+                            bool imported);
   bool OnChangeVisSelections();
   bool OnFind();
   bool OnFindNext();

@@ -34,6 +34,8 @@ static_assert(IDM_NEW_LOCATION == static_cast<int>(Command::kNewLocation));
 static_assert(IDM_MENUS_ON == static_cast<int>(Command::kEnableOriginalMenus));
 static_assert(IDM_MENUS_OFF == static_cast<int>(Command::kDisableOriginalMenus));
 static_assert(IDM_RESTORE == static_cast<int>(Command::kRestorePreviousResults));
+static_assert(IDM_EXPORT_MENU == static_cast<int>(Command::kExportMenu));
+static_assert(IDM_IMPORT_MENU == static_cast<int>(Command::kImportMenu));
 static_assert(IDM_RENAME_AREA == static_cast<int>(Command::kRenameArea));
 static_assert(IDM_RENAME_LOCATION == static_cast<int>(Command::kRenameLocation));
 static_assert(IDM_DELETE_AREA == static_cast<int>(Command::kDeleteArea));
@@ -116,6 +118,8 @@ bool MainWindow::DispatchCommand(UINT number) {
          return true;
        }},
       {Command::kExitWithoutSaving, [](MainWindow& w) { return w.OnExitWithoutSaving(); }},
+      {Command::kExportMenu, [](MainWindow& w) { return w.OnExportMenu(); }},
+      {Command::kImportMenu, [](MainWindow& w) { return w.OnImportMenu(); }},
       {Command::kNewArea, [](MainWindow& w) { return Edit(w, NewEntry, EntryKind::kArea); }},
       {Command::kNewLocation,
        [](MainWindow& w) { return Edit(w, NewEntry, EntryKind::kLocation); }},

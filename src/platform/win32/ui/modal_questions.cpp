@@ -15,6 +15,15 @@ bool PlatformQuestions::OpenFileName(OPENFILENAMEA& dialog, DWORD& error) {
   return false;
 }
 
+bool PlatformQuestions::SaveFileName(OPENFILENAMEA& dialog, DWORD& error) {
+  if (GetSaveFileNameA(&dialog)) {
+    error = 0;
+    return true;
+  }
+  error = CommDlgExtendedError();
+  return false;
+}
+
 INT_PTR PlatformQuestions::RunDialog(HWND owner, const char* template_name, DLGPROC procedure,
                                      LPARAM parameter) {
   return DialogBoxParamA(GetModuleHandleA(nullptr), template_name, owner, procedure, parameter);

@@ -17,6 +17,8 @@ class ModalQuestions {
   // GetOpenFileNameA: true when a file was chosen; otherwise `error` holds the dialog's error
   // code (0 for a plain cancel).
   virtual bool OpenFileName(OPENFILENAMEA& dialog, DWORD& error) = 0;
+  // GetSaveFileNameA, alike.
+  virtual bool SaveFileName(OPENFILENAMEA& dialog, DWORD& error) = 0;
   // DialogBoxParamA with a template of the program's resources: the dialog's result.
   virtual INT_PTR RunDialog(HWND owner, const char* template_name, DLGPROC procedure,
                             LPARAM parameter) = 0;
@@ -34,6 +36,7 @@ class PlatformQuestions : public ModalQuestions {
  public:
   int Ask(HWND owner, const std::string& text, const char* caption, UINT type) override;
   bool OpenFileName(OPENFILENAMEA& dialog, DWORD& error) override;
+  bool SaveFileName(OPENFILENAMEA& dialog, DWORD& error) override;
   INT_PTR RunDialog(HWND owner, const char* template_name, DLGPROC procedure,
                     LPARAM parameter) override;
   bool PrintDialog(PRINTDLGA& dialog, DWORD& error) override;
