@@ -10,37 +10,9 @@
 set -uo pipefail
 
 if [ "${1:-}" != "--on-display" ]; then
-  exe=$(realpath "$1")
-  probe=$(realpath "$2")
-  for tool in xvfb-run xdotool import; do
-    if ! command -v "$tool" >/dev/null; then
-      echo "skipped: $tool is not installed"
-      exit 77
-    fi
-  done
-  work="$(dirname "$exe")/x11-menu-text"
-  export WINEPREFIX="$(dirname "$exe")/wine-x11-prefix"
-  export WINEDLLOVERRIDES="mscoree,mshtml="
-  export WINEDEBUG=-all
-  export WINEARCH=win64
-  unset WAYLAND_DISPLAY
-  mkdir -p "$WINEPREFIX"
-  # The prefix the gesture test prepares; one test at a time uses it.
-  exec 9>"$WINEPREFIX.lock"
-  flock 9
-  if [ ! -f "$WINEPREFIX/.tarnwick-ready" ]; then
-    echo "== preparing the X11 Wine prefix (once)"
-    DISPLAY= wineboot -i </dev/null >/dev/null 2>&1 || true
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
-    wineserver -w
-    touch "$WINEPREFIX/.tarnwick-ready"
-  fi
-  rm -rf "$work"
-  mkdir -p "$work"
-  xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --on-display "$exe" "$probe" "$work"
-  status=$?
-  wineserver -k 2>/dev/null || true
-  exit $status
+  source "$(dirname "$0")/x11_run.sh"
+  x11_run x11-menu-text 1024x768x24 "$0" "$1" "$2"
+  exit $?
 fi
 
 exe=$2
