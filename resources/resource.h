@@ -28,6 +28,7 @@
 #define IDM_FIND 130
 #define IDM_FIND_NEXT 131
 #define IDM_UNDO 132
+#define IDM_REDO 133
 #define IDM_EXPAND_ALL 141
 #define IDM_COLLAPSE_ALL 142
 #define IDM_AUTO_EXPAND 143

@@ -65,10 +65,17 @@ bool ApplyValueEdit(Session& s, DetailsEditState& state, std::string_view text) 
   }
   std::string previous =
       DetailRowValue(s.set, s.tree, node, row, s.options.fractional_minutes).substr(0, kMaxLabel);
-  if (row == kFirstEditableDetailRow) {
-    s.tree.SetLabel(node, text.substr(0, kMaxLocationTitle));
-  } else {
-    StoreValue(location->fields, row, text.substr(0, kMaxLabel));
+  {
+    EditScope step(s, EditKind::kValue);
+    if (row == kFirstEditableDetailRow) {
+      std::string before = s.tree.Label(node);
+      s.tree.SetLabel(node, text.substr(0, kMaxLocationTitle));
+      s.tree_state.history.Relabelled(s.tree, node, before);
+    } else {
+      LocnFields before = location->fields;
+      StoreValue(location->fields, row, text.substr(0, kMaxLabel));
+      s.tree_state.history.FieldsChanged(RecordOf(data), before, location->fields);
+    }
   }
   state.undo.available = true;
   state.undo.row = row;

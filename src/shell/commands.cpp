@@ -6,7 +6,7 @@ namespace tarnwick {
 
 using C = Command;
 
-const std::array<Command, 41> kAllCommands = {C::kOpenScenerySet,
+const std::array<Command, 42> kAllCommands = {C::kOpenScenerySet,
                                               C::kSaveResults,
                                               C::kCloseScenerySet,
                                               C::kPrint,
@@ -29,6 +29,7 @@ const std::array<Command, 41> kAllCommands = {C::kOpenScenerySet,
                                               C::kFindEntry,
                                               C::kFindNext,
                                               C::kUndoLastEdit,
+                                              C::kRedo,
                                               C::kExpandAllAreas,
                                               C::kCollapseAllAreas,
                                               C::kAutoExpand,
@@ -48,14 +49,14 @@ const std::array<Command, 41> kAllCommands = {C::kOpenScenerySet,
                                               C::kRenameThisEntry,
                                               C::kDeleteThisEntry};
 
-const std::array<Command, 33> kMainMenuCommands = {
+const std::array<Command, 34> kMainMenuCommands = {
     // File
     C::kOpenScenerySet, C::kSaveResults, C::kRestorePreviousResults, C::kCloseScenerySet, C::kPrint,
     C::kEnableOriginalMenus, C::kDisableOriginalMenus, C::kExitWithoutSaving, C::kExitAfterSaving,
     // Edit
-    C::kFindEntry, C::kFindNext, C::kNewArea, C::kNewLocation, C::kUndoLastEdit, C::kRenameArea,
-    C::kRenameLocation, C::kDeleteArea, C::kDeleteLocation, C::kSortAreas, C::kSortLocations,
-    C::kEditLocationDetails, C::kChangeVisSelections,
+    C::kFindEntry, C::kFindNext, C::kNewArea, C::kNewLocation, C::kUndoLastEdit, C::kRedo,
+    C::kRenameArea, C::kRenameLocation, C::kDeleteArea, C::kDeleteLocation, C::kSortAreas,
+    C::kSortLocations, C::kEditLocationDetails, C::kChangeVisSelections,
     // View
     C::kExpandAllAreas, C::kCollapseAllAreas, C::kAutoExpand, C::kFractionalMinutes,
     C::kMinutesAndSeconds,
@@ -110,6 +111,8 @@ std::string_view ToolTipText(int number) {
       return "Search again";
     case 132:
       return "Undo last edit or rename";
+    case 133:
+      return "Redo";
     case 141:
       return "Expand all Areas";
     case 142:
@@ -157,11 +160,11 @@ bool IsCommandEnabled(Command command, const MenuStateInput& in) {
       return in.previous_results_exist;
     case C::kFindNext:
       return in.previous_search_exists && in.menu_present;
+    // Every edit of the menu is in one history, whichever pane made it.
     case C::kUndoLastEdit:
-      if (!in.menu_present) return false;
-      if (in.focus == FocusPane::kTree) return in.tree_undo_pending && in.tree_undo_item_exists;
-      if (in.focus == FocusPane::kDetails) return in.details_undo_pending;
-      return false;
+      return in.menu_present && in.undo_available;
+    case C::kRedo:
+      return in.menu_present && in.redo_available;
     default:
       return true;
   }

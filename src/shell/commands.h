@@ -32,6 +32,7 @@ enum class Command : int {
   kFindEntry = 130,
   kFindNext = 131,
   kUndoLastEdit = 132,
+  kRedo = 133,
   kExpandAllAreas = 141,
   kCollapseAllAreas = 142,
   kAutoExpand = 143,
@@ -56,9 +57,9 @@ constexpr int kFirstCommand = 101;
 constexpr int kLastCommand = 304;
 
 // Every command, in number order.
-extern const std::array<Command, 41> kAllCommands;
+extern const std::array<Command, 42> kAllCommands;
 // The items of the main menu ("Tarnwick"), menu by menu in their order; no separators.
-extern const std::array<Command, 33> kMainMenuCommands;
+extern const std::array<Command, 34> kMainMenuCommands;
 
 // Only the numbers above are commands; anything else that arrives is ignored.
 bool IsValidCommand(int number);
@@ -75,9 +76,8 @@ struct MenuStateInput {
   bool previous_results_exist = false;
   bool previous_search_exists = false;
   FocusPane focus = FocusPane::kOther;
-  bool tree_undo_pending = false;      // a tree rename can be undone...
-  bool tree_undo_item_exists = false;  // ...and its item is still in the tree
-  bool details_undo_pending = false;   // a details edit with its previous value can be undone
+  bool undo_available = false;  // the edit history holds a step to undo
+  bool redo_available = false;  // ...or one undone, to do again
 };
 
 struct CommandState {

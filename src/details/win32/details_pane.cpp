@@ -238,11 +238,6 @@ void DetailsPane::OnEditEnded(int row, WPARAM key) {
   }
 }
 
-void DetailsPane::Undo() {
-  int row = UndoValueEdit(session_, edit_);
-  if (row != 0) PostMessageA(shell_.Window(), kDetailsRefreshMessage, row, 0);
-}
-
 LRESULT DetailsPane::OnNotify(NMHDR* header) {
   if (header->code != LVN_KEYDOWN) return 0;
   WORD key = reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey;

@@ -172,7 +172,6 @@ void MainWindow::OnClose() {
 }
 
 void MainWindow::OnClosePath() {
-  questions_->Help(window_, help_path_, HELP_QUIT);
   if (host_.GetBusyState() == BusyState::kBusy) {
     host_.Beep();
     return;
@@ -224,7 +223,7 @@ void MainWindow::OnKeyDown(WPARAM key) {
   if (key == VK_TAB) {
     if (TreeControl() != nullptr) SetFocus(TreeControl());
   } else if (key == VK_F1) {
-    ShowHelp(HELP_INDEX);
+    ShowHelp();
   }
 }
 

@@ -46,6 +46,7 @@ static_assert(IDM_CHANGE_VIS == static_cast<int>(Command::kChangeVisSelections))
 static_assert(IDM_FIND == static_cast<int>(Command::kFindEntry));
 static_assert(IDM_FIND_NEXT == static_cast<int>(Command::kFindNext));
 static_assert(IDM_UNDO == static_cast<int>(Command::kUndoLastEdit));
+static_assert(IDM_REDO == static_cast<int>(Command::kRedo));
 static_assert(IDM_EXPAND_ALL == static_cast<int>(Command::kExpandAllAreas));
 static_assert(IDM_COLLAPSE_ALL == static_cast<int>(Command::kCollapseAllAreas));
 static_assert(IDM_AUTO_EXPAND == static_cast<int>(Command::kAutoExpand));
@@ -64,9 +65,6 @@ static_assert(IDM_TOGGLE_VIS == static_cast<int>(Command::kToggleSceneryArea));
 static_assert(IDM_UPDATE_VIS == static_cast<int>(Command::kUpdateVisNow));
 static_assert(IDM_RENAME_ENTRY == static_cast<int>(Command::kRenameThisEntry));
 static_assert(IDM_DELETE_ENTRY == static_cast<int>(Command::kDeleteThisEntry));
-
-// The help commands of the help viewer.
-constexpr UINT kHelpFinder = 11;
 
 }  // namespace
 
@@ -151,7 +149,8 @@ bool MainWindow::DispatchCommand(UINT number) {
       {Command::kChangeVisSelections, [](MainWindow& w) { return w.OnChangeVisSelections(); }},
       {Command::kFindEntry, [](MainWindow& w) { return w.OnFind(); }},
       {Command::kFindNext, [](MainWindow& w) { return w.OnFindNext(); }},
-      {Command::kUndoLastEdit, [](MainWindow& w) { return w.OnUndo(); }},
+      {Command::kUndoLastEdit, [](MainWindow& w) { return w.OnUndo(true); }},
+      {Command::kRedo, [](MainWindow& w) { return w.OnUndo(false); }},
       {Command::kExpandAllAreas,
        [](MainWindow& w) { return w.OnExpansionCommand(ExpandAllAreas); }},
       {Command::kCollapseAllAreas,
@@ -164,9 +163,9 @@ bool MainWindow::DispatchCommand(UINT number) {
       {Command::kFractionalMinutes, [](MainWindow& w) { return w.OnAngleStyle(true); }},
       {Command::kMinutesAndSeconds, [](MainWindow& w) { return w.OnAngleStyle(false); }},
       {Command::kToggleLogging, [](MainWindow& w) { return w.OnToggleLogging(); }},
-      {Command::kHelpIndex, [](MainWindow& w) { return w.OnHelp(HELP_INDEX); }},
-      {Command::kHelp, [](MainWindow& w) { return w.OnHelp(kHelpFinder); }},
-      {Command::kHowToUseHelp, [](MainWindow& w) { return w.OnHelp(HELP_HELPONHELP); }},
+      {Command::kHelpIndex, [](MainWindow& w) { return w.OnHelp(); }},
+      {Command::kHelp, [](MainWindow& w) { return w.OnHelp(); }},
+      {Command::kHowToUseHelp, [](MainWindow& w) { return w.OnHelp(); }},
       {Command::kAbout, [](MainWindow& w) { return w.OnAbout(); }},
       {Command::kToggleSceneryArea, [](MainWindow& w) { return w.OnToggleSceneryArea(); }},
       {Command::kUpdateVisNow, [](MainWindow& w) { return w.OnUpdateVisNow(); }},
@@ -265,13 +264,15 @@ bool MainWindow::OnFindNext() {
   return true;
 }
 
-bool MainWindow::OnUndo() {
-  HWND focus = GetFocus();
-  if (focus != nullptr && focus == TreeControl()) {
-    UndoRename(session_);
-  } else if (focus != nullptr && focus == DetailsControl()) {
-    details_pane_->Undo();
-  }
+bool MainWindow::OnUndo(bool undo) {
+  if (TreeControl() == nullptr) return true;
+  // An open value box belongs to the values about to change.
+  if (details_pane_ != nullptr) details_pane_->CloseEditBox();
+  tree_.HoldDrawing(true);
+  EditHistory& history = tree_state_.history;
+  bool done = undo ? history.Undo(session_) : history.Redo(session_);
+  tree_.HoldDrawing(false);
+  if (!done) host_.Beep();
   return true;
 }
 
@@ -340,8 +341,8 @@ bool MainWindow::OnAngleStyle(bool fractional) {
   return true;
 }
 
-bool MainWindow::OnHelp(UINT help_command) {
-  ShowHelp(help_command);
+bool MainWindow::OnHelp() {
+  ShowHelp();
   return true;
 }
 
@@ -366,15 +367,12 @@ bool MainWindow::OnUpdateVisNow() {
   return true;
 }
 
-void MainWindow::ShowHelp(UINT help_command) {
-  // No help file, or one that cannot be written (an unfinished copy): say so instead.
-  if (help_path_.empty() || !file_system_->IsWritable(help_path_)) {
+void MainWindow::ShowHelp() {
+  // The guide ships beside the program; without it, or without a program to show it, say so.
+  if (help_path_.empty() || !file_system_->Exists(help_path_) ||
+      !questions_->OpenDocument(window_, help_path_)) {
     InfoBox::Show(*questions_, window_, kNoHelpBox);
-    return;
   }
-  if (help_command == 0) return;
-  questions_->Help(window_, help_command == HELP_HELPONHELP ? "WINHELP.HLP" : help_path_,
-                   help_command);
 }
 
 void MainWindow::CheckItem(UINT command, bool on) {
@@ -407,9 +405,8 @@ void MainWindow::UpdateMenuState(HMENU menu) {
   in.menu_present = set_.MenuPresent();
   in.previous_results_exist = set_.prev_exists;
   in.previous_search_exists = tree_state_.search.text.has_value();
-  in.tree_undo_pending = tree_state_.rename_undo.available;
-  in.tree_undo_item_exists = tree_state_.rename_undo.node != nullptr;
-  in.details_undo_pending = details_pane_ != nullptr && details_pane_->CanUndo();
+  in.undo_available = tree_state_.history.CanUndo();
+  in.redo_available = tree_state_.history.CanRedo();
   HWND focus = GetFocus();
   if (focus != nullptr && focus == TreeControl()) {
     in.focus = FocusPane::kTree;

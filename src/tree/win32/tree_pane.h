@@ -55,6 +55,8 @@ class TreePane final : public PaneControl {
   void OnDragMouseMove(POINT main_client);
   void OnDragButtonUp(bool shift);
   void OnDragCaptureLost();
+  // Escape: the drag ends without a drop and the dragged node is selected again.
+  void CancelDrag();
   void OnDragScrollTick();
 
  private:
@@ -62,6 +64,7 @@ class TreePane final : public PaneControl {
       : PaneControl(shell), shell_(shell), session_(session) {}
   void OnSize(WPARAM state, int client_width) override;
   bool OnRightButtonDown(LPARAM position) override;
+  std::optional<RECT> SelectedItemRect() const override;
   void OnKeyDown(WORD key);
   void OnSelectionChanged(const NMTREEVIEWA& change);
   LRESULT OnEndLabelEdit(const NMTVDISPINFOA& edit);

@@ -171,6 +171,17 @@ void TreePane::OnDragCaptureLost() {
   shell_.UpdateMenuState();
 }
 
+void TreePane::CancelDrag() {
+  if (!drag_.active) return;
+  TreeNode dragged = session_.tree_state.dragged;
+  EndDragFeedback();
+  CancelItemDrag(session_);
+  drag_.drop_target = nullptr;
+  RemoveDropHighlight();
+  if (dragged != nullptr) session_.tree.Select(dragged);
+  shell_.UpdateMenuState();
+}
+
 void TreePane::RemoveDropHighlight() {
   SetDropHighlight(control_, nullptr);
   // Wine ignores that request while nothing is selected: the item at least stops looking
