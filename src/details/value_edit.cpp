@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "details/detail_rows.h"
+#include "details/value_check.h"
 #include "details/value_formats.h"
 #include "tree/tree_edits.h"
 
@@ -93,6 +94,14 @@ void OpenValueEdit(DetailsEditState& state, TreeNode node, int row, std::string 
 ValueEditOutcome EndValueEdit(Session& s, DetailsEditState& state, std::string_view text) {
   TreeNode node = state.node;
   bool unchanged = text == state.shown;
+  state.problem.clear();
+  if (!unchanged && node != nullptr && s.tree.Selected() == node) {
+    if (std::optional<std::string> problem = ValueTextProblem(state.row, text)) {
+      state.problem = std::move(*problem);
+      s.host.Beep();
+      return ValueEditOutcome::kMisfit;
+    }
+  }
   state.ForgetOpenEdit();
   // A box left open over another item must not write into it.
   if (node == nullptr || s.tree.Selected() != node) return ValueEditOutcome::kElsewhere;

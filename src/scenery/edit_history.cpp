@@ -139,6 +139,7 @@ struct EditHistory::Step {
   size_t count_before = 0;
   size_t count_after = 0;
   size_t bytes = 0;
+  uint64_t serial = 0;
 };
 
 struct EditHistory::Pending {
@@ -210,6 +211,7 @@ void EditHistory::End(const MenuTree& tree, const ScenerySet& set) {
                (step.selection_before.marked.capacity() + step.selection_after.marked.capacity()) *
                    sizeof(std::pair<uint32_t, uint32_t>);
   for (const Change& c : step.changes) step.bytes += BytesOf(c);
+  step.serial = next_serial_++;
   for (const Step& r : redo_) bytes_ -= r.bytes;
   redo_.clear();
   bytes_ += step.bytes;
@@ -310,7 +312,16 @@ EditKind EditHistory::NextRedo() const {
   return redo_.empty() ? EditKind::kMove : redo_.back().kind;
 }
 
+void EditHistory::MarkSaved() {
+  saved_serial_ = undo_.empty() ? 0 : undo_.back().serial;
+}
+
+bool EditHistory::ChangedSinceSave() const {
+  return (undo_.empty() ? 0 : undo_.back().serial) != saved_serial_;
+}
+
 void EditHistory::Clear() {
+  saved_serial_ = 0;
   undo_.clear();
   redo_.clear();
   bytes_ = 0;

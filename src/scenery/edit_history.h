@@ -147,6 +147,12 @@ class EditHistory {
   bool Undo(Session& s);
   bool Redo(Session& s);
 
+  // The results were saved: the menu as it stands is the one saved.
+  void MarkSaved();
+  // Whether the menu differs from the one read or saved last by an edit kept here (an edit
+  // undone again back to that point is no change).
+  bool ChangedSinceSave() const;
+
   // The set was closed or read anew.
   void Clear();
 
@@ -159,6 +165,10 @@ class EditHistory {
   std::vector<Step> undo_;
   std::vector<Step> redo_;
   size_t bytes_ = 0;
+  // Each step's number, and the number of the step done last when the menu was read or saved
+  // (0: none).
+  uint64_t next_serial_ = 1;
+  uint64_t saved_serial_ = 0;
   int depth_ = 0;
   bool whole_tree_ = false;
   std::unique_ptr<Pending> open_;

@@ -6,7 +6,7 @@ namespace tarnwick {
 
 using C = Command;
 
-const std::array<Command, 42> kAllCommands = {C::kOpenScenerySet,
+const std::array<Command, 44> kAllCommands = {C::kOpenScenerySet,
                                               C::kSaveResults,
                                               C::kCloseScenerySet,
                                               C::kPrint,
@@ -30,6 +30,8 @@ const std::array<Command, 42> kAllCommands = {C::kOpenScenerySet,
                                               C::kFindNext,
                                               C::kUndoLastEdit,
                                               C::kRedo,
+                                              C::kMoveUp,
+                                              C::kMoveDown,
                                               C::kExpandAllAreas,
                                               C::kCollapseAllAreas,
                                               C::kAutoExpand,
@@ -49,14 +51,15 @@ const std::array<Command, 42> kAllCommands = {C::kOpenScenerySet,
                                               C::kRenameThisEntry,
                                               C::kDeleteThisEntry};
 
-const std::array<Command, 34> kMainMenuCommands = {
+const std::array<Command, 36> kMainMenuCommands = {
     // File
     C::kOpenScenerySet, C::kSaveResults, C::kRestorePreviousResults, C::kCloseScenerySet, C::kPrint,
     C::kEnableOriginalMenus, C::kDisableOriginalMenus, C::kExitWithoutSaving, C::kExitAfterSaving,
     // Edit
     C::kFindEntry, C::kFindNext, C::kNewArea, C::kNewLocation, C::kUndoLastEdit, C::kRedo,
-    C::kRenameArea, C::kRenameLocation, C::kDeleteArea, C::kDeleteLocation, C::kSortAreas,
-    C::kSortLocations, C::kEditLocationDetails, C::kChangeVisSelections,
+    C::kRenameArea, C::kRenameLocation, C::kDeleteArea, C::kDeleteLocation, C::kMoveUp,
+    C::kMoveDown, C::kSortAreas, C::kSortLocations, C::kEditLocationDetails,
+    C::kChangeVisSelections,
     // View
     C::kExpandAllAreas, C::kCollapseAllAreas, C::kAutoExpand, C::kFractionalMinutes,
     C::kMinutesAndSeconds,
@@ -145,6 +148,8 @@ bool IsCommandEnabled(Command command, const MenuStateInput& in) {
     case C::kDeleteLocation:
     case C::kSortAreas:
     case C::kSortLocations:
+    case C::kMoveUp:
+    case C::kMoveDown:
     case C::kEditLocationDetails:
     case C::kFindEntry:
     case C::kExpandAllAreas:

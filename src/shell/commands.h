@@ -33,6 +33,8 @@ enum class Command : int {
   kFindNext = 131,
   kUndoLastEdit = 132,
   kRedo = 133,
+  kMoveUp = 136,
+  kMoveDown = 137,
   kExpandAllAreas = 141,
   kCollapseAllAreas = 142,
   kAutoExpand = 143,
@@ -57,9 +59,9 @@ constexpr int kFirstCommand = 101;
 constexpr int kLastCommand = 304;
 
 // Every command, in number order.
-extern const std::array<Command, 42> kAllCommands;
+extern const std::array<Command, 44> kAllCommands;
 // The items of the main menu ("Tarnwick"), menu by menu in their order; no separators.
-extern const std::array<Command, 34> kMainMenuCommands;
+extern const std::array<Command, 36> kMainMenuCommands;
 
 // Only the numbers above are commands; anything else that arrives is ignored.
 bool IsValidCommand(int number);

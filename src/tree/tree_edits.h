@@ -49,6 +49,11 @@ TreeNode MoveNode(Session& s, TreeNode node, TreeNode parent, TreeNode after);
 // `source`. Returns whether it merged.
 bool MergeAreas(Session& s, TreeNode target, TreeNode source);
 
+// Moves the selected Area or Location one place up or down among its siblings (Alt+Up, Alt+Down)
+// and keeps it selected; beeps at the first or last place and for the root. Returns whether it
+// moved.
+bool MoveAmongSiblings(Session& s, bool up);
+
 // Removes a node with its children, forgetting every reference the tree pane keeps into it.
 void RemoveTreeNode(Session& s, TreeNode node);
 

@@ -31,7 +31,8 @@ std::set<int> Union(std::set<int> a, const std::set<int>& b) {
 const std::set<int> kAlways = {101, 105, 109, 110, 128, 143, 144, 161, 162, 163, 164,
                                165, 166, 181, 182, 183, 184, 301, 302, 303, 304};
 const std::set<int> kWithRoot = {102, 103, 106, 107, 129};
-const std::set<int> kWithMenu = {104, 108, 121, 122, 123, 124, 125, 126, 127, 130, 141, 142};
+const std::set<int> kWithMenu = {104, 108, 121, 122, 123, 124, 125,
+                                 126, 127, 130, 136, 137, 141, 142};
 
 MenuStateInput State(bool root, bool menu) {
   MenuStateInput in;

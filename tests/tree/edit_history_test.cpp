@@ -237,6 +237,21 @@ TEST(EditHistoryTest, ClosingTheSetClearsItAndAnEditOutsideTheHistoryEmptiesIt) 
   EXPECT_EQ(testing::Describe(u.tree), "Delta(d2 d1 d3) alpha(x) Bravo(b2 b1)");
 }
 
+TEST(EditHistoryTest, TellsWhetherTheMenuDiffersFromTheOneReadOrSaved) {
+  TreeSession t(kMenu);
+  EditHistory& history = t.session.tree_state.history;
+  EXPECT_FALSE(history.ChangedSinceSave());
+  Rename("a1", "x")(t);
+  EXPECT_TRUE(history.ChangedSinceSave());
+  history.Undo(t.session);
+  EXPECT_FALSE(history.ChangedSinceSave()) << "undone back to the menu read";
+  history.Redo(t.session);
+  history.MarkSaved();
+  EXPECT_FALSE(history.ChangedSinceSave());
+  history.Undo(t.session);
+  EXPECT_TRUE(history.ChangedSinceSave()) << "the saved menu has the rename";
+}
+
 // An import replaces the whole menu in whatever way it likes, inside one whole-tree step.
 TEST(EditHistoryTest, AWholeTreeStepPutsBackTheMenuItReplaced) {
   TreeSession t(kMenu);

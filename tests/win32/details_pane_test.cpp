@@ -194,9 +194,9 @@ TEST_F(DetailsPaneTest, EnterUpAndDownApplyWhatIsTyped) {
                          "90",
                          "123.46",
                          "110.30",
-                         "400",
+                         "40",
                          "113.9",
-                         "720"};
+                         "360"};
   const char* shown[] = {"Innsbruck Kranebitten",
                          "N51:28:37.9999",
                          "W000:27:40.9999",

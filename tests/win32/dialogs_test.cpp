@@ -22,6 +22,7 @@ TEST_F(MainWindowTest, AboutBoxShowsTheProgramAndItsVersionCentredOverTheMainWin
   EXPECT_EQ(about.name, "AboutBox");
   EXPECT_EQ(about.caption, "Tarnwick");
   EXPECT_TRUE(Contains(about.texts, "Version 1.10, 8th April 1999"));
+  EXPECT_TRUE(Contains(about.texts, std::string("Program version ") + TARNWICK_VERSION));
   EXPECT_TRUE(Contains(about.texts, "OK"));
   int width = about.rect.right - about.rect.left;
   int height = about.rect.bottom - about.rect.top;

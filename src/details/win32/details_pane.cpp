@@ -202,7 +202,7 @@ void DetailsPane::BeginValueEdit(int row) {
   box.bottom = bounds.bottom;
   OpenValueEdit(edit_, session_.tree.Selected(), row, text);
   if (!edit_box_.Open(control_, box, text, [this, row](const std::string& typed, WORD key) {
-        ApplyEditedText(row, typed, key);
+        return ApplyEditedText(row, typed, key);
       })) {
     edit_.ForgetOpenEdit();
   }
@@ -213,14 +213,20 @@ void DetailsPane::CloseEditBox() {
   edit_.ForgetOpenEdit();
 }
 
-void DetailsPane::ApplyEditedText(int row, const std::string& text, WORD key) {
+bool DetailsPane::ApplyEditedText(int row, const std::string& text, WORD key) {
   ValueEditOutcome outcome = EndValueEdit(session_, edit_, text);
+  if (outcome == ValueEditOutcome::kMisfit) {
+    edit_box_.ShowTip(edit_.problem);
+    session_.host.ShowStatusNote("Type " + edit_.problem);
+    return true;
+  }
   // The rows now show another item: nothing to refresh or move on to.
-  if (outcome == ValueEditOutcome::kElsewhere) return;
+  if (outcome == ValueEditOutcome::kElsewhere) return false;
   if (outcome == ValueEditOutcome::kApplied) SetListItemText(control_, row, 2, text);
   WPARAM moved = key == VK_UP || key == VK_DOWN ? key : 0;
   // Posted, so that the edit box is gone before the rows are filled again.
   PostMessageA(shell_.Window(), kDetailsRefreshMessage, row, static_cast<LPARAM>(moved));
+  return false;
 }
 
 void DetailsPane::EditSelectedRow() {

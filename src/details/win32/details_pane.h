@@ -75,7 +75,8 @@ class DetailsPane final : public PaneControl {
   int ClickRow(LPARAM position) override;
   void SelectRow(int row) override;
   int RowCount() const;
-  void ApplyEditedText(int row, const std::string& text, WORD key);
+  // True when the text was refused and the box stays open.
+  bool ApplyEditedText(int row, const std::string& text, WORD key);
   bool OnRightButtonDown(LPARAM position) override;
   void MeasureRowHeight();
 

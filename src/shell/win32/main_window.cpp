@@ -164,7 +164,7 @@ void MainWindow::OnPaint() {
 }
 
 void MainWindow::OnClose() {
-  if (set_.loaded && !set_.results_saved &&
+  if (set_.loaded && !set_.results_saved && tree_state_.history.ChangedSinceSave() &&
       !host_.Confirm("Terminate session without saving any results?")) {
     return;
   }

@@ -47,6 +47,8 @@ static_assert(IDM_FIND == static_cast<int>(Command::kFindEntry));
 static_assert(IDM_FIND_NEXT == static_cast<int>(Command::kFindNext));
 static_assert(IDM_UNDO == static_cast<int>(Command::kUndoLastEdit));
 static_assert(IDM_REDO == static_cast<int>(Command::kRedo));
+static_assert(IDM_MOVE_UP == static_cast<int>(Command::kMoveUp));
+static_assert(IDM_MOVE_DOWN == static_cast<int>(Command::kMoveDown));
 static_assert(IDM_EXPAND_ALL == static_cast<int>(Command::kExpandAllAreas));
 static_assert(IDM_COLLAPSE_ALL == static_cast<int>(Command::kCollapseAllAreas));
 static_assert(IDM_AUTO_EXPAND == static_cast<int>(Command::kAutoExpand));
@@ -76,6 +78,7 @@ void MainWindow::OnCommand(WPARAM wparam) {
   }
   // The whole number counts: a control's notification code in the high word is no command.
   bool update = true;
+  host_.ClearStatusNote();
   if (wparam <= static_cast<WPARAM>(kLastCommand) && IsValidCommand(static_cast<int>(wparam))) {
     timing_.Write("command-start", static_cast<double>(wparam));
     update = DispatchCommand(static_cast<UINT>(wparam));
@@ -151,6 +154,16 @@ bool MainWindow::DispatchCommand(UINT number) {
       {Command::kFindNext, [](MainWindow& w) { return w.OnFindNext(); }},
       {Command::kUndoLastEdit, [](MainWindow& w) { return w.OnUndo(true); }},
       {Command::kRedo, [](MainWindow& w) { return w.OnUndo(false); }},
+      {Command::kMoveUp,
+       [](MainWindow& w) {
+         if (w.TreeControl() != nullptr) MoveAmongSiblings(w.session_, true);
+         return true;
+       }},
+      {Command::kMoveDown,
+       [](MainWindow& w) {
+         if (w.TreeControl() != nullptr) MoveAmongSiblings(w.session_, false);
+         return true;
+       }},
       {Command::kExpandAllAreas,
        [](MainWindow& w) { return w.OnExpansionCommand(ExpandAllAreas); }},
       {Command::kCollapseAllAreas,
@@ -177,7 +190,7 @@ bool MainWindow::DispatchCommand(UINT number) {
 }
 
 bool MainWindow::OnOpenScenerySet() {
-  if (set_.loaded && !set_.results_saved &&
+  if (set_.loaded && !set_.results_saved && tree_state_.history.ChangedSinceSave() &&
       !host_.Confirm("Load a Scenery Set without saving any results from this one?")) {
     return true;
   }
@@ -215,7 +228,7 @@ bool MainWindow::OnExitAfterSaving() {
 }
 
 bool MainWindow::OnCloseScenerySet() {
-  if (set_.loaded && !set_.results_saved &&
+  if (set_.loaded && !set_.results_saved && tree_state_.history.ChangedSinceSave() &&
       !host_.Confirm("Close this Scenery Set without saving?")) {
     return true;
   }
@@ -225,7 +238,7 @@ bool MainWindow::OnCloseScenerySet() {
 
 bool MainWindow::OnOriginalMenus(bool disable) {
   // The set is read again after the switch: unsaved work in the menu would go with the old read.
-  if (set_.loaded && !set_.results_saved &&
+  if (set_.loaded && !set_.results_saved && tree_state_.history.ChangedSinceSave() &&
       !host_.Confirm("Re-read this Scenery Set without saving any results?")) {
     return true;
   }

@@ -58,6 +58,12 @@ bool MainWindow::PreTranslate(MSG& message) {
 bool MainWindow::PreTranslateSystemKey(const MSG& message) {
   // F10 arrives as a system key; with Shift it asks for the focused pane's context menu.
   if (message.wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0) return ShowFocusedPaneMenu();
+  // Alt+Up and Alt+Down move the selected item among its neighbours.
+  if ((message.wParam == VK_UP || message.wParam == VK_DOWN) && message.hwnd != nullptr &&
+      message.hwnd == TreeControl()) {
+    SendMessageA(window_, WM_COMMAND, message.wParam == VK_UP ? IDM_MOVE_UP : IDM_MOVE_DOWN, 0);
+    return true;
+  }
   return false;
 }
 
