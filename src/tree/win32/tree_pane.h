@@ -25,6 +25,7 @@ struct DragFeedback {
   UINT_PTR timer = 0;  // kScrollTimerId while the scroll timer runs
   ScrollDirection direction = ScrollDirection::kLineUp;
   int period_ms = 0;
+  int lines = 1;         // scrolled at each tick
   int timer_starts = 0;  // every start or restart of the timer, for tests to see the re-timing
   POINT hot_spot = {};
   // The node this drag last highlighted. The control's own drop item cannot be taken alone:
