@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "details/detail_rows.h"
+#include "details/value_check.h"
 #include "details/value_formats.h"
 #include "tree/tree_edits.h"
 
@@ -65,10 +66,17 @@ bool ApplyValueEdit(Session& s, DetailsEditState& state, std::string_view text) 
   }
   std::string previous =
       DetailRowValue(s.set, s.tree, node, row, s.options.fractional_minutes).substr(0, kMaxLabel);
-  if (row == kFirstEditableDetailRow) {
-    s.tree.SetLabel(node, text.substr(0, kMaxLocationTitle));
-  } else {
-    StoreValue(location->fields, row, text.substr(0, kMaxLabel));
+  {
+    EditScope step(s, EditKind::kValue);
+    if (row == kFirstEditableDetailRow) {
+      std::string before = s.tree.Label(node);
+      s.tree.SetLabel(node, text.substr(0, kMaxLocationTitle));
+      s.tree_state.history.Relabelled(s.tree, node, before);
+    } else {
+      LocnFields before = location->fields;
+      StoreValue(location->fields, row, text.substr(0, kMaxLabel));
+      s.tree_state.history.FieldsChanged(RecordOf(data), before, location->fields);
+    }
   }
   state.undo.available = true;
   state.undo.row = row;
@@ -86,6 +94,14 @@ void OpenValueEdit(DetailsEditState& state, TreeNode node, int row, std::string 
 ValueEditOutcome EndValueEdit(Session& s, DetailsEditState& state, std::string_view text) {
   TreeNode node = state.node;
   bool unchanged = text == state.shown;
+  state.problem.clear();
+  if (!unchanged && node != nullptr && s.tree.Selected() == node) {
+    if (std::optional<std::string> problem = ValueTextProblem(state.row, text)) {
+      state.problem = std::move(*problem);
+      s.host.Beep();
+      return ValueEditOutcome::kMisfit;
+    }
+  }
   state.ForgetOpenEdit();
   // A box left open over another item must not write into it.
   if (node == nullptr || s.tree.Selected() != node) return ValueEditOutcome::kElsewhere;

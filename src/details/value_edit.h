@@ -29,6 +29,8 @@ struct DetailsEditState {
   // The tree item the open edit box belongs to (nullptr: no box open) and the text it showed.
   TreeNode node = nullptr;
   std::string shown;
+  // After kMisfit: the form and range the field takes, to show the user.
+  std::string problem;
   DetailsUndo undo;
 
   // The edit box closed without applying anything.
@@ -44,6 +46,7 @@ enum class ValueEditOutcome {
   kUnchanged,  // the text was left as shown: nothing stored, no undo, results as they were
   kRefused,    // the row or the selection cannot take a value (beeped)
   kElsewhere,  // the selection is no longer the item the box opened on: nothing stored
+  kMisfit,     // the text does not fit the field: nothing stored, the box stays open
 };
 
 // Applies `text` to the row being edited of the tree's selected Location (rows 5 to 14: the
@@ -58,7 +61,8 @@ void OpenValueEdit(DetailsEditState& state, TreeNode node, int row, std::string 
 
 // The edit box ended with `text` (Enter, Up or Down). Only a text the user changed is stored: the
 // shown text is rounded (whole feet, whole degrees, ten-thousandths of a minute), and storing it
-// again would move a Location that was only looked at. The box is closed in the state afterwards.
+// again would move a Location that was only looked at. A text the field cannot hold is refused
+// with a beep and the box stays open; otherwise the box is closed in the state afterwards.
 ValueEditOutcome EndValueEdit(Session& s, DetailsEditState& state, std::string_view text);
 
 // Undoes the last applied edit: the row whose value was put back, to be refreshed, or 0 when

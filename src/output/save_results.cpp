@@ -215,6 +215,7 @@ bool WriteResults(Session& s) {
 
   s.set.generated_menu_off = false;
   s.set.results_saved = true;
+  s.tree_state.history.MarkSaved();
   s.set.generated_menu_seen = true;
   return true;
 }

@@ -90,6 +90,8 @@ class Host {
   virtual void QueueDetailsRefresh() {}
   // Gives the keyboard focus to the tree pane.
   virtual void FocusTree() {}
+  // A short note across the status bar ("... not found"), until the next command.
+  virtual void ShowStatusNote(std::string_view text) { (void)text; }
 };
 
 // The contract of long operations after each unit of work: go on only while the state is busy and

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -82,6 +83,9 @@ class MenuTree {
   // equal labels in order; the tree-view binding leaves the order to the control's own label
   // comparison (TVM_SORTCHILDREN), so the window sorts as the platform's lists do.
   virtual void SortChildren(TreeNode node) = 0;
+  // Puts the children of `parent` in the order given, which names each of them once; false,
+  // changing nothing, when it cannot (the caller then makes them again in that order).
+  virtual bool ArrangeChildren(TreeNode parent, std::span<const TreeNode> order) = 0;
   // Starts in-place editing of the node's label. The tree pane first asks BeginRename, which
   // refuses the root (TVN_BEGINLABELEDIT).
   virtual void EditLabel(TreeNode node) = 0;

@@ -6,6 +6,7 @@ TreeNode InsertTreeItem(Session& s, TreeNode parent, TreeNode after, std::string
                         NodeKind kind, uint32_t record, TreeNode copy) {
   TreeNode node = s.tree.Insert(parent, after, label, MakeTreeItemData(kind, record), copy);
   if (node == nullptr) return nullptr;
+  s.tree_state.history.Inserted(s.tree, node, copy);
   s.tree.SetMarked(node, false);
   if (kind == NodeKind::kLocation) return node;
   if (s.host.GetBusyState() != BusyState::kIdle && !s.options.expand_initially) return node;

@@ -63,7 +63,7 @@ class MemoryMenuTree : public MenuTree {
   // Puts the children of `parent` (nullptr: the top level) in the order given, which must name
   // each of them once; false, changing nothing, when it names another node or misses one. For a
   // sort whose order is decided elsewhere (the tree-view binding asks the platform's comparison).
-  bool ArrangeChildren(TreeNode parent, std::span<const TreeNode> order);
+  bool ArrangeChildren(TreeNode parent, std::span<const TreeNode> order) override;
 
   // A value of the caller's for each node, 0 until set (the tree-view binding keeps the control's
   // item there). Kept beside the nodes, not in them, so a tree that never sets one pays nothing.

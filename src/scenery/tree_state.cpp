@@ -18,6 +18,7 @@ void TreeState::ForgetNodes() {
   selection_shown = nullptr;
   expanding_all = false;
   rename_undo.Clear();
+  history.Clear();
   search.best_length = 0;
   search.best_item = nullptr;
   search.start_item = nullptr;

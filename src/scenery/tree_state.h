@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/menu_tree.h"
+#include "scenery/edit_history.h"
 #include "scenery/search_state.h"
 
 namespace tarnwick {
@@ -36,8 +37,10 @@ struct TreeState {
   bool expanding_all = false;
   RenameUndo rename_undo;
   SearchState search;
+  EditHistory history;
 
-  // The tree has been emptied or made anew: forget every node kept (the search text stays).
+  // The tree has been emptied or made anew: forget every node kept and the edit history (the
+  // search text stays).
   void ForgetNodes();
   // `node` is about to leave the tree with its children: forget whatever lies in it.
   void ForgetNodesIn(const MenuTree& tree, TreeNode node);

@@ -6,7 +6,7 @@ namespace tarnwick {
 
 using C = Command;
 
-const std::array<Command, 44> kAllCommands = {C::kOpenScenerySet,
+const std::array<Command, 47> kAllCommands = {C::kOpenScenerySet,
                                               C::kSaveResults,
                                               C::kCloseScenerySet,
                                               C::kPrint,
@@ -32,6 +32,9 @@ const std::array<Command, 44> kAllCommands = {C::kOpenScenerySet,
                                               C::kFindNext,
                                               C::kUndoLastEdit,
                                               C::kCheckMenu,
+                                              C::kRedo,
+                                              C::kMoveUp,
+                                              C::kMoveDown,
                                               C::kExpandAllAreas,
                                               C::kCollapseAllAreas,
                                               C::kAutoExpand,
@@ -51,15 +54,16 @@ const std::array<Command, 44> kAllCommands = {C::kOpenScenerySet,
                                               C::kRenameThisEntry,
                                               C::kDeleteThisEntry};
 
-const std::array<Command, 36> kMainMenuCommands = {
+const std::array<Command, 39> kMainMenuCommands = {
     // File
     C::kOpenScenerySet, C::kSaveResults, C::kRestorePreviousResults, C::kCloseScenerySet, C::kPrint,
     C::kExportMenu, C::kImportMenu, C::kEnableOriginalMenus, C::kDisableOriginalMenus,
     C::kExitWithoutSaving, C::kExitAfterSaving,
     // Edit
-    C::kFindEntry, C::kFindNext, C::kNewArea, C::kNewLocation, C::kUndoLastEdit, C::kRenameArea,
-    C::kRenameLocation, C::kDeleteArea, C::kDeleteLocation, C::kSortAreas, C::kSortLocations,
-    C::kEditLocationDetails, C::kChangeVisSelections, C::kCheckMenu,
+    C::kFindEntry, C::kFindNext, C::kNewArea, C::kNewLocation, C::kUndoLastEdit, C::kRedo,
+    C::kRenameArea, C::kRenameLocation, C::kDeleteArea, C::kDeleteLocation, C::kMoveUp,
+    C::kMoveDown, C::kSortAreas, C::kSortLocations, C::kEditLocationDetails,
+    C::kChangeVisSelections, C::kCheckMenu,
     // View
     C::kExpandAllAreas, C::kCollapseAllAreas, C::kAutoExpand, C::kFractionalMinutes,
     C::kMinutesAndSeconds,
@@ -114,6 +118,8 @@ std::string_view ToolTipText(int number) {
       return "Search again";
     case 132:
       return "Undo last edit or rename";
+    case 133:
+      return "Redo";
     case 135:
       return "Check menu ...";
     case 141:
@@ -148,6 +154,8 @@ bool IsCommandEnabled(Command command, const MenuStateInput& in) {
     case C::kDeleteLocation:
     case C::kSortAreas:
     case C::kSortLocations:
+    case C::kMoveUp:
+    case C::kMoveDown:
     case C::kEditLocationDetails:
     case C::kFindEntry:
     case C::kExpandAllAreas:
@@ -166,11 +174,11 @@ bool IsCommandEnabled(Command command, const MenuStateInput& in) {
       return in.previous_results_exist;
     case C::kFindNext:
       return in.previous_search_exists && in.menu_present;
+    // Every edit of the menu is in one history, whichever pane made it.
     case C::kUndoLastEdit:
-      if (!in.menu_present) return false;
-      if (in.focus == FocusPane::kTree) return in.tree_undo_pending && in.tree_undo_item_exists;
-      if (in.focus == FocusPane::kDetails) return in.details_undo_pending;
-      return false;
+      return in.menu_present && in.undo_available;
+    case C::kRedo:
+      return in.menu_present && in.redo_available;
     default:
       return true;
   }

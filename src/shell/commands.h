@@ -35,6 +35,9 @@ enum class Command : int {
   kFindNext = 131,
   kUndoLastEdit = 132,
   kCheckMenu = 135,  // the menu check's list
+  kRedo = 133,
+  kMoveUp = 136,
+  kMoveDown = 137,
   kExpandAllAreas = 141,
   kCollapseAllAreas = 142,
   kAutoExpand = 143,
@@ -59,9 +62,9 @@ constexpr int kFirstCommand = 101;
 constexpr int kLastCommand = 304;
 
 // Every command, in number order.
-extern const std::array<Command, 44> kAllCommands;
+extern const std::array<Command, 47> kAllCommands;
 // The items of the main menu ("Tarnwick"), menu by menu in their order; no separators.
-extern const std::array<Command, 36> kMainMenuCommands;
+extern const std::array<Command, 39> kMainMenuCommands;
 
 // Only the numbers above are commands; anything else that arrives is ignored.
 bool IsValidCommand(int number);
@@ -78,9 +81,8 @@ struct MenuStateInput {
   bool previous_results_exist = false;
   bool previous_search_exists = false;
   FocusPane focus = FocusPane::kOther;
-  bool tree_undo_pending = false;      // a tree rename can be undone...
-  bool tree_undo_item_exists = false;  // ...and its item is still in the tree
-  bool details_undo_pending = false;   // a details edit with its previous value can be undone
+  bool undo_available = false;  // the edit history holds a step to undo
+  bool redo_available = false;  // ...or one undone, to do again
 };
 
 struct CommandState {

@@ -7,7 +7,7 @@ std::string HelpFilePath(std::string_view module_path) {
   size_t slash = module_path.rfind('\\');
   std::string path(slash == std::string_view::npos ? std::string_view()
                                                    : module_path.substr(0, slash + 1));
-  return path + "Tarnwick.hlp";
+  return path + "guide.html";
 }
 
 std::string VisFileArgument(std::string_view command_line) {

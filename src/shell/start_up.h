@@ -10,8 +10,8 @@ namespace tarnwick {
 // At most this much of the program's own path is used.
 constexpr size_t kModulePathLength = 244;
 
-// The program's folder, with its backslash, followed by "Tarnwick.hlp"; just "Tarnwick.hlp" for
-// a path without a backslash.
+// The program's folder, with its backslash, followed by "guide.html" (the guide); just "guide.html"
+// for a path without a backslash.
 std::string HelpFilePath(std::string_view module_path);
 
 // The file named on the command line: the text without the blanks around it and without the

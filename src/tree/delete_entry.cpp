@@ -32,6 +32,7 @@ void DeleteEntry(Session& s, EntryKind kind) {
   if (successor == nullptr) successor = parent;
 
   if (!s.host.Confirm(kDeleteQuestion)) return;
+  EditScope step(s, EditKind::kDelete);
   s.tree.Select(successor);
   if (have == NodeKind::kArea) s.set.deleted_location_count += CountChildren(s.tree, selected);
   RemoveTreeNode(s, selected);

@@ -8,6 +8,8 @@ void BeginItemDrag(Session& s, TreeNode node) {
   s.tree_state.rename_undo.Clear();
   s.tree_state.dragged = node;
   s.tree_state.dragging = true;
+  // Undoing the drop puts back the selection and marks from before the drag, which clears them.
+  s.tree_state.history.HoldSelection(s.tree);
   s.tree.Select(nullptr);
 }
 
@@ -41,18 +43,25 @@ TreeNode DropItem(Session& s, TreeNode target, bool shift) {
   if (!ts.dragging) return nullptr;
   // Every drop counts as a change, even one that moves nothing.
   s.set.results_saved = false;
-  TreeNode selected = Drop(s, ts.dragged, target, shift);
-  // Still dragging while the result is selected, so only it (with an Area's Locations) is marked.
-  if (selected != nullptr) {
-    s.tree.Select(selected);
-    s.tree.EnsureVisible(selected);
+  TreeNode selected = nullptr;
+  {
+    EditScope step(s, EditKind::kDrop);
+    selected = Drop(s, ts.dragged, target, shift);
+    // Still dragging while the result is selected, so only it (with an Area's Locations) is
+    // marked.
+    if (selected != nullptr) {
+      s.tree.Select(selected);
+      s.tree.EnsureVisible(selected);
+    }
   }
+  s.tree_state.history.DropHeldSelection();
   ts.dragging = false;
   ts.dragged = nullptr;
   return selected;
 }
 
 void CancelItemDrag(Session& s) {
+  s.tree_state.history.DropHeldSelection();
   s.tree_state.dragging = false;
   s.tree_state.dragged = nullptr;
 }

@@ -26,6 +26,7 @@ TreeNode CopyLocations(Session& s, TreeNode from, TreeNode to, TreeNode after) {
 
 TreeNode MoveNode(Session& s, TreeNode node, TreeNode parent, TreeNode after) {
   if (node == nullptr) return nullptr;
+  EditScope step(s, EditKind::kMove);
   TreeItemData data = s.tree.Data(node);
   NodeKind kind = KindOf(data);
   // An Area is made with the old node's state so that it keeps its expanded state.
@@ -47,6 +48,7 @@ bool MergeAreas(Session& s, TreeNode target, TreeNode source) {
     return false;
   }
   if (!s.host.Confirm(kMergeQuestion)) return false;
+  EditScope step(s, EditKind::kMerge);
   ++s.set.deleted_area_count;
   ShowAreaCount(s);
   CopyLocations(s, source, target, LastChild(s.tree, target));

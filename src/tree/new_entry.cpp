@@ -114,21 +114,24 @@ void NewEntry(Session& s, EntryKind kind) {
   }
 
   BusyScope busy(s.host);
+  if (make == NodeKind::kArea && split_from != nullptr && !s.host.Confirm(kSplitQuestion)) {
+    s.set.results_saved = false;
+    return;
+  }
   TreeNode made = nullptr;
-  if (make == NodeKind::kLocation) {
-    made = AddLocationNode(s, selected, place_parent, place_after);
-  } else {
-    if (split_from != nullptr && !s.host.Confirm(kSplitQuestion)) {
-      s.set.results_saved = false;
-      return;
+  {
+    EditScope step(s, make == NodeKind::kLocation ? EditKind::kNewLocation
+                      : split_from != nullptr     ? EditKind::kSplit
+                                                  : EditKind::kNewArea);
+    made = make == NodeKind::kLocation ? AddLocationNode(s, selected, place_parent, place_after)
+                                       : AddAreaNode(s, place_after, split_from);
+    if (made != nullptr) {
+      s.tree.Select(made);
+      s.tree.EnsureVisible(made);
     }
-    made = AddAreaNode(s, place_after, split_from);
   }
-  if (made != nullptr) {
-    s.tree.Select(made);
-    s.tree.EnsureVisible(made);
-    s.tree.EditLabel(made);
-  }
+  // The title typed over "NEW ENTRY" is a rename of its own, undone before the entry.
+  if (made != nullptr) s.tree.EditLabel(made);
   s.set.results_saved = false;
 }
 

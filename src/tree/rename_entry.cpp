@@ -37,22 +37,11 @@ std::optional<std::string> EndRename(Session& s, TreeNode node,
   if (!text) return std::nullopt;
   size_t limit = kind == NodeKind::kArea ? kMaxAreaTitle : kMaxLocationTitle;
   std::string label(text->substr(0, limit));
+  EditScope step(s, EditKind::kRename);
+  std::string before = s.tree.Label(node);
   s.tree.SetLabel(node, label);
+  s.tree_state.history.Relabelled(s.tree, node, before);
   return label;
-}
-
-void UndoRename(Session& s) {
-  RenameUndo& undo = s.tree_state.rename_undo;
-  if (undo.available && undo.node != nullptr) {
-    s.tree.SetLabel(undo.node, undo.text);
-    s.host.RefreshDetails();
-  }
-  undo.Clear();
-}
-
-bool CanUndoRename(const Session& s) {
-  const RenameUndo& undo = s.tree_state.rename_undo;
-  return s.set.MenuPresent() && undo.available && undo.node != nullptr && s.tree.IsShown(undo.node);
 }
 
 }  // namespace tarnwick

@@ -114,6 +114,7 @@ void FindNext(Session& s) {
   search.best_item = nullptr;
 
   WalkFrom(s, c, selected);
+  if (search.best_item == nullptr) s.host.ShowStatusNote("\"" + *search.text + "\" not found");
 
   if (search.best_item != nullptr) {
     // The next step, starting at the item found, accepts only matches as long as this one.

@@ -5,6 +5,7 @@ namespace tarnwick {
 
 void RemoveTreeNode(Session& s, TreeNode node) {
   if (node == nullptr) return;
+  s.tree_state.history.Removing(s.tree, node);
   s.tree_state.ForgetNodesIn(s.tree, node);
   s.tree.Remove(node);
 }

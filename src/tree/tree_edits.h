@@ -28,16 +28,12 @@ void NewEntry(Session& s, EntryKind kind);
 // Starts editing the selected node's label (never the root's).
 void RenameEntry(Session& s, EntryKind kind);
 // The tree is about to edit `node`'s label: true refuses it (the root); otherwise the label is kept
-// for UndoRename.
+// as the label it had before the edit.
 bool BeginRename(Session& s, TreeNode node);
 // Editing of `node`'s label ended with `text`, or with none when cancelled. Returns the label the
 // tree must keep (the text cut to the kind's limit), or none when it keeps the old one.
 std::optional<std::string> EndRename(Session& s, TreeNode node,
                                      std::optional<std::string_view> text);
-// Puts back the label from before the last edit; one level only.
-void UndoRename(Session& s);
-// Whether UndoRename would do something visible: a menu is present and the edited node is shown.
-bool CanUndoRename(const Session& s);
 
 // Removes the selected node with its Locations after confirmation; beeps for the wrong kind.
 void DeleteEntry(Session& s, EntryKind kind);
@@ -52,6 +48,11 @@ TreeNode MoveNode(Session& s, TreeNode node, TreeNode parent, TreeNode after);
 // After confirmation, moves every Location of `source` behind those of `target` and removes
 // `source`. Returns whether it merged.
 bool MergeAreas(Session& s, TreeNode target, TreeNode source);
+
+// Moves the selected Area or Location one place up or down among its siblings (Alt+Up, Alt+Down)
+// and keeps it selected; beeps at the first or last place and for the root. Returns whether it
+// moved.
+bool MoveAmongSiblings(Session& s, bool up);
 
 // Removes a node with its children, forgetting every reference the tree pane keeps into it.
 void RemoveTreeNode(Session& s, TreeNode node);

@@ -194,6 +194,27 @@ TEST(ValueEditTest, AnEditBoxEndedWithItsTextUnchangedStoresNothing) {
   }
 }
 
+TEST(ValueEditTest, ATextTheFieldCannotHoldKeepsTheBoxOpenAndStoresNothing) {
+  ScannedSet set;
+  set.t.tree.Select(set.zermatt);
+  LocnFields& f = set.Fields();
+  const LocnFields before = f;
+  set.t.set.results_saved = true;
+  DetailsEditState state;
+  for (auto [row, text] : {std::pair{6, "hello"}, {8, "99999"}, {10, "tower"}}) {
+    OpenValueEdit(state, set.zermatt, row, "shown");
+    EXPECT_EQ(EndValueEdit(set.s, state, text), ValueEditOutcome::kMisfit) << text;
+    EXPECT_EQ(state.node, set.zermatt) << "the box stays open";
+    EXPECT_FALSE(state.problem.empty());
+  }
+  EXPECT_EQ(state.problem, "118.00 to 135.97");
+  EXPECT_EQ(set.t.host.beeps, 3);
+  EXPECT_EQ(std::memcmp(&f, &before, sizeof f), 0);
+  EXPECT_TRUE(set.t.set.results_saved);
+  EXPECT_EQ(EndValueEdit(set.s, state, "118.5"), ValueEditOutcome::kApplied);
+  EXPECT_EQ(f.com1, ParseFrequency("118.5", true));
+}
+
 TEST(ValueEditTest, AnEditBoxLeftOverAnotherItemStoresNothingThere) {
   ScannedSet set;
   set.t.tree.Select(set.zermatt);

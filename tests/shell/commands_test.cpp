@@ -31,7 +31,8 @@ std::set<int> Union(std::set<int> a, const std::set<int>& b) {
 const std::set<int> kAlways = {101, 105, 109, 110, 128, 143, 144, 161, 162, 163, 164,
                                165, 166, 181, 182, 183, 184, 301, 302, 303, 304};
 const std::set<int> kWithRoot = {102, 103, 106, 107, 112, 113, 129};
-const std::set<int> kWithMenu = {104, 108, 121, 122, 123, 124, 125, 126, 127, 130, 135, 141, 142};
+const std::set<int> kWithMenu = {104, 108, 121, 122, 123, 124, 125, 126,
+                                 127, 130, 135, 136, 137, 141, 142};
 
 MenuStateInput State(bool root, bool menu) {
   MenuStateInput in;
@@ -81,43 +82,36 @@ TEST(CommandsTest, SetWithoutAreasEnablesOnlyTheSetCommands) {
   for (int on : {102, 103, 106, 107, 112, 113, 129}) {
     EXPECT_TRUE(IsCommandEnabled(static_cast<Command>(on), in)) << on;
   }
-  for (int off : {104, 108, 130, 131, 132, 121, 122, 123, 124, 125, 126, 127, 135, 141, 142}) {
+  for (int off : {104, 108, 130, 131, 132, 133, 121, 122, 123, 124, 125, 126, 127, 135, 141, 142}) {
     EXPECT_FALSE(IsCommandEnabled(static_cast<Command>(off), in)) << off;
   }
 }
 
-TEST(CommandsTest, UndoFollowsTheFocusedPane) {
+TEST(CommandsTest, UndoAndRedoFollowTheHistoryInEveryPane) {
   struct Case {
-    const char* name;
-    bool menu;
-    FocusPane focus;
-    bool tree_undo, tree_item, details_undo;
-    bool enabled;
+    bool menu, undo, redo;
   };
-  const Case cases[] = {
-      {"tree rename", true, FocusPane::kTree, true, true, false, true},
-      {"renamed item gone", true, FocusPane::kTree, true, false, false, false},
-      {"tree without a rename", true, FocusPane::kTree, false, true, true, false},
-      {"tree rename without a menu", false, FocusPane::kTree, true, true, false, false},
-      {"details edit", true, FocusPane::kDetails, false, false, true, true},
-      {"details without an edit", true, FocusPane::kDetails, true, true, false, false},
-      {"details edit without a menu", false, FocusPane::kDetails, false, false, true, false},
-      {"VIS pane", true, FocusPane::kVis, true, true, true, false},
-      {"elsewhere", true, FocusPane::kOther, true, true, true, false},
-  };
+  const Case cases[] = {{true, true, false},
+                        {true, false, true},
+                        {true, true, true},
+                        {true, false, false},
+                        {false, true, true}};
   for (const Case& c : cases) {
-    MenuStateInput in = State(true, c.menu);
-    in.focus = c.focus;
-    in.tree_undo_pending = c.tree_undo;
-    in.tree_undo_item_exists = c.tree_item;
-    in.details_undo_pending = c.details_undo;
-    EXPECT_EQ(IsCommandEnabled(Command::kUndoLastEdit, in), c.enabled) << c.name;
+    for (FocusPane focus :
+         {FocusPane::kTree, FocusPane::kDetails, FocusPane::kVis, FocusPane::kOther}) {
+      MenuStateInput in = State(true, c.menu);
+      in.focus = focus;
+      in.undo_available = c.undo;
+      in.redo_available = c.redo;
+      EXPECT_EQ(IsCommandEnabled(Command::kUndoLastEdit, in), c.menu && c.undo);
+      EXPECT_EQ(IsCommandEnabled(Command::kRedo, in), c.menu && c.redo);
+    }
   }
 }
 
 TEST(CommandsTest, OnlyListedNumbersAreCommands) {
   for (Command c : kAllCommands) EXPECT_TRUE(IsValidCommand(static_cast<int>(c)));
-  for (int n : {0, 100, 114, 120, 133, 140, 145, 160, 167, 180, 185, 300, 305, -101, 65637}) {
+  for (int n : {0, 100, 114, 120, 140, 145, 160, 167, 180, 185, 300, 305, -101, 65637}) {
     EXPECT_FALSE(IsValidCommand(n)) << n;
   }
 }

@@ -11,10 +11,10 @@ TEST(HelpFilePath, ReplacesTheProgramNameWithTheHelpFile) {
     std::string help;
   };
   const Case cases[] = {
-      {"C:\\Program Files\\Tarnwick\\tarnwick.exe", "C:\\Program Files\\Tarnwick\\Tarnwick.hlp"},
-      {"C:\\tarnwick.exe", "C:\\Tarnwick.hlp"},
-      {"tarnwick.exe", "Tarnwick.hlp"},
-      {"", "Tarnwick.hlp"},
+      {"C:\\Program Files\\Tarnwick\\tarnwick.exe", "C:\\Program Files\\Tarnwick\\guide.html"},
+      {"C:\\tarnwick.exe", "C:\\guide.html"},
+      {"tarnwick.exe", "guide.html"},
+      {"", "guide.html"},
   };
   for (const Case& c : cases) EXPECT_EQ(HelpFilePath(c.module), c.help) << c.module;
 }
@@ -23,7 +23,7 @@ TEST(HelpFilePath, UsesOnlyTheFirst244Characters) {
   // A backslash beyond the limit does not count: the folder ends at the last one within it.
   std::string folder = "C:\\" + std::string(200, 'a') + "\\";
   std::string module = folder + std::string(60, 'b') + "\\tarnwick.exe";
-  EXPECT_EQ(HelpFilePath(module), folder + "Tarnwick.hlp");
+  EXPECT_EQ(HelpFilePath(module), folder + "guide.html");
 }
 
 TEST(VisFileArgument, TakesTheNamedFile) {

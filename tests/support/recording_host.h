@@ -87,6 +87,7 @@ class RecordingHost : public Host {
   void RefreshDetails() override { ++details_refreshes; }
   void QueueDetailsRefresh() override { ++queued_details_refreshes; }
   void FocusTree() override { ++tree_focus_requests; }
+  void ShowStatusNote(std::string_view text) override { status_notes.emplace_back(text); }
 
   // Script.
   bool confirmations = true;
@@ -109,6 +110,7 @@ class RecordingHost : public Host {
   int vis_rows_finished = 0;
   int vis_unchanged_marks = 0;
   int64_t status[5] = {0, 0, 0, 0, 0};
+  std::vector<std::string> status_notes;
   std::map<int, std::string> progress;
   bool progress_open = false;
   bool cancel_disabled = false;

@@ -44,6 +44,26 @@ TEST(AutoScrollTest, ScrollsNearAndBeyondTheEdgesAndStopsInTheMiddle) {
   }
 }
 
+TEST(AutoScrollTest, BeyondTheEdgeTheSpeedGrowsWithTheDistance) {
+  const ClientArea client{0, 0, 200, 400};  // 20 lines of 20 pixels
+  struct Case {
+    int y;
+    int lines;  // a tick, every 100 ms
+  };
+  const Case cases[] = {
+      {-1, 1},  {401, 1},                              // just beyond: a line a tick
+      {-30, 2}, {430, 2},                              // a screen (20 lines) a second
+      {-60, 8}, {-90, 18}, {-300, 200}, {-2000, 200},  // at most ten screens a tick
+  };
+  for (const Case& c : cases) {
+    AutoScrollDecision d = CheckAutoScroll(client, 50, c.y, 17, true, 20);
+    EXPECT_EQ(d.action, AutoScrollAction::kScroll) << c.y;
+    EXPECT_EQ(d.lines, c.lines) << c.y;
+  }
+  // Inside the margin it stays slow: a line a tick.
+  EXPECT_EQ(CheckAutoScroll(client, 50, 5, 17, true, 20).lines, 1);
+}
+
 TEST(AutoScrollTest, WithoutAScrollRangeNothingChanges) {
   const ClientArea client{0, 0, 200, 300};
   for (int y : {-50, 5, 150, 295, 400}) {

@@ -77,7 +77,7 @@ TEST(RenameEntryTest, EndRenameCutsTitlesToTheirKindsLimit) {
   }
 }
 
-TEST(RenameEntryTest, CancelKeepsTheLabelButCountsAsAChangeAndUndoPutsBackTheSame) {
+TEST(RenameEntryTest, CancelKeepsTheLabelButCountsAsAChangeAndLeavesNoUndo) {
   TreeSession t(kMenu);
   t.tree.Select(t.Node("a1"));
   RenameEntry(t.session, EntryKind::kAny);
@@ -85,44 +85,29 @@ TEST(RenameEntryTest, CancelKeepsTheLabelButCountsAsAChangeAndUndoPutsBackTheSam
   EXPECT_EQ(t.Label(t.Node("a1")), "a1");
   EXPECT_FALSE(t.set.results_saved);
   EXPECT_EQ(t.host.queued_details_refreshes, 1);
-  EXPECT_TRUE(CanUndoRename(t.session));
-  UndoRename(t.session);
-  EXPECT_EQ(t.Label(t.tree.Selected()), "a1");
-  EXPECT_EQ(t.host.details_refreshes, 1);
+  EXPECT_FALSE(t.session.tree_state.history.CanUndo());
 }
 
-TEST(RenameEntryTest, UndoRestoresOnlyTheLastRenameAndOnlyOnce) {
+TEST(RenameEntryTest, RenamesAreUndoneOneAfterTheOther) {
   TreeSession t(kMenu);
   TreeNode alpha = t.Node("Alpha");
-  TreeNode a1 = t.Node("a1");
   t.tree.Select(alpha);
   RenameEntry(t.session, EntryKind::kAny);
   EndRename(t.session, alpha, "First");
-  t.tree.Select(a1);
+  t.tree.Select(t.Node("a1"));
   RenameEntry(t.session, EntryKind::kAny);
-  EndRename(t.session, a1, "Second");
+  EndRename(t.session, t.Node("a1"), "Second");
 
-  UndoRename(t.session);
+  EditHistory& history = t.session.tree_state.history;
+  ASSERT_TRUE(history.Undo(t.session));
   EXPECT_EQ(t.Label(alpha), "First");
-  EXPECT_EQ(t.Label(a1), "a1");
-  EXPECT_FALSE(CanUndoRename(t.session));
-  UndoRename(t.session);
-  EXPECT_EQ(t.Label(alpha), "First");
-  EXPECT_EQ(t.Label(a1), "a1");
-  EXPECT_EQ(t.host.details_refreshes, 1);
-}
-
-TEST(RenameEntryTest, UndoIsOfferedOnlyWhileTheEditedNodeIsShown) {
-  TreeSession t(kMenu);
-  TreeNode a1 = t.Node("a1");
-  t.tree.Select(a1);
-  RenameEntry(t.session, EntryKind::kAny);
-  EndRename(t.session, a1, "renamed");
-  EXPECT_TRUE(CanUndoRename(t.session));
-  t.tree.Expand(t.Node("Alpha"), false);
-  EXPECT_FALSE(CanUndoRename(t.session));
-  t.tree.Expand(t.Node("Alpha"), true);
-  EXPECT_TRUE(CanUndoRename(t.session));
+  EXPECT_NE(t.Node("a1"), nullptr);
+  EXPECT_EQ(t.SelectedLabel(), "a1");
+  ASSERT_TRUE(history.Undo(t.session));
+  EXPECT_EQ(t.Label(alpha), "Alpha");
+  EXPECT_EQ(t.SelectedLabel(), "Alpha");
+  EXPECT_FALSE(history.Undo(t.session));
+  EXPECT_EQ(t.host.details_refreshes, 2);
 }
 
 TEST(RenameEntryTest, StructuralEditsAndDragsDropTheUndo) {
@@ -132,7 +117,6 @@ TEST(RenameEntryTest, StructuralEditsAndDragsDropTheUndo) {
       [](TreeSession& t) { BeginItemDrag(t.session, t.Node("b1")); },
       // Even a delete refused for the wrong kind.
       [](TreeSession& t) { DeleteEntry(t.session, EntryKind::kArea); },
-      [](TreeSession& t) { UndoRename(t.session); },
   };
   for (const auto& edit : edits) {
     TreeSession t(kMenu);

@@ -88,6 +88,10 @@ TEST(FindNextTest, WithoutWrapAndNoMatchTheSelectionStays) {
   StartSearch(t, "gamma", true);
   EXPECT_EQ(t.SelectedLabel(), "beta");
   EXPECT_EQ(t.host.tree_focus_requests, 1);
+  EXPECT_EQ(t.host.status_notes, std::vector<std::string>{"\"gamma\" not found"});
+  StartSearch(t, "alpha", false);  // from the top
+  EXPECT_EQ(t.SelectedLabel(), "alpha");
+  EXPECT_EQ(t.host.status_notes.size(), 1u) << "a match says nothing";
 }
 
 TEST(FindNextTest, RepeatedStepsWithWrapComeBackToTheFirstMatch) {

@@ -94,5 +94,35 @@ TEST(MergeAreasTest, AnAreaIsNeverMergedWithItselfOrALocation) {
   EXPECT_EQ(testing::Describe(t.tree), "A(a1)");
 }
 
+TEST(MoveAmongSiblingsTest, MovesOnePlaceAndKeepsTheSelectionOrBeepsAtTheEnds) {
+  struct Case {
+    const char* selected;
+    bool up;
+    bool moved;
+    const char* after;
+  };
+  const Case cases[] = {
+      {"B", true, true, "B(b1 b2) A(a1) C()"},          {"B", false, true, "A(a1) C() B(b1 b2)"},
+      {"b2", true, true, "A(a1) B(b2 b1) C()"},         {"b1", false, true, "A(a1) B(b2 b1) C()"},
+      {"A", true, false, "A(a1) B(b1 b2) C()"},         {"C", false, false, "A(a1) B(b1 b2) C()"},
+      {"a1", true, false, "A(a1) B(b1 b2) C()"},  // not into another Area
+      {"World.vis", true, false, "A(a1) B(b1 b2) C()"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.selected) + (c.up ? " up" : " down"));
+    TreeSession t(testing::Menu{{"A", {"a1"}}, {"B", {"b1", "b2"}}, {"C", {}}});
+    t.Click(c.selected);
+    EXPECT_EQ(MoveAmongSiblings(t.session, c.up), c.moved);
+    EXPECT_EQ(testing::Describe(t.tree), c.after);
+    EXPECT_EQ(t.SelectedLabel(), c.selected);
+    EXPECT_EQ(t.host.beeps, c.moved ? 0 : 1);
+    if (c.moved) {
+      ASSERT_TRUE(t.session.tree_state.history.Undo(t.session));
+      EXPECT_EQ(testing::Describe(t.tree), "A(a1) B(b1 b2) C()");
+      EXPECT_EQ(t.SelectedLabel(), c.selected);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tarnwick

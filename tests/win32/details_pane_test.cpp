@@ -194,9 +194,9 @@ TEST_F(DetailsPaneTest, EnterUpAndDownApplyWhatIsTyped) {
                          "90",
                          "123.46",
                          "110.30",
-                         "400",
+                         "40",
                          "113.9",
-                         "720"};
+                         "360"};
   const char* shown[] = {"Innsbruck Kranebitten",
                          "N51:28:37.9999",
                          "W000:27:40.9999",
@@ -273,16 +273,21 @@ TEST_F(DetailsPaneTest, EscapeAndLosingTheFocusApplyNothingAndUndoPutsTheValueBa
   DrainMessages();
   // The previous text parsed again: the same to the ten-thousandth of a second.
   EXPECT_EQ(Text(6), shown);
-  EXPECT_NEAR(Fields("Innsbruck").latitude, latitude, 2);
-  EXPECT_FALSE(Enabled(IDM_UNDO)) << "one level only";
+  EXPECT_EQ(Fields("Innsbruck").latitude, latitude);
+  EXPECT_FALSE(Enabled(IDM_UNDO));
+  EXPECT_TRUE(Enabled(IDM_REDO));
 
-  // A new selection drops the undo.
+  // The history keeps an edit across a new selection, and its undo selects the Location again.
   Command(IDM_EDIT_DETAILS);
   Type("Elsewhere");
   Key(EditBox(), VK_RETURN);
   Select("Salzburg");
-  SetFocus(list);
-  EXPECT_FALSE(Enabled(IDM_UNDO));
+  SetFocus(GetDlgItem(Main(), 1003));
+  EXPECT_TRUE(Enabled(IDM_UNDO));
+  Command(IDM_UNDO);
+  DrainMessages();
+  EXPECT_EQ(Text(5), "Innsbruck");
+  EXPECT_EQ(Tree().Label(Tree().Selected()), "Innsbruck");
 }
 
 TEST_F(DetailsPaneTest, SteppingThroughUnchangedRowsStoresNothing) {

@@ -22,6 +22,7 @@ TEST_F(MainWindowTest, AboutBoxShowsTheProgramAndItsVersionCentredOverTheMainWin
   EXPECT_EQ(about.name, "AboutBox");
   EXPECT_EQ(about.caption, "Tarnwick");
   EXPECT_TRUE(Contains(about.texts, "Version 1.10, 8th April 1999"));
+  EXPECT_TRUE(Contains(about.texts, std::string("Program version ") + TARNWICK_VERSION));
   EXPECT_TRUE(Contains(about.texts, "OK"));
   int width = about.rect.right - about.rect.left;
   int height = about.rect.bottom - about.rect.top;
@@ -29,7 +30,7 @@ TEST_F(MainWindowTest, AboutBoxShowsTheProgramAndItsVersionCentredOverTheMainWin
   EXPECT_EQ(about.rect.top, 50 + 250 - height / 2);
 }
 
-TEST_F(MainWindowTest, WithoutAHelpFileEveryHelpCommandShowsTheNoHelpBox) {
+TEST_F(MainWindowTest, WithoutTheGuideEveryHelpCommandShowsTheNoHelpBox) {
   Start();
   for (UINT command : {IDM_HELP_INDEX, IDM_HELP_FINDER, IDM_HELP_ON_HELP}) Command(command);
   SendMessageA(Main(), WM_KEYDOWN, VK_F1, 0);
@@ -37,33 +38,30 @@ TEST_F(MainWindowTest, WithoutAHelpFileEveryHelpCommandShowsTheNoHelpBox) {
   for (const auto& shown : questions.dialogs) {
     EXPECT_EQ(shown.name, "NoHelpBox");
     EXPECT_TRUE(Contains(shown.texts,
-                         "Sorry, but on-line Help is not yet available. Please refer to the "
-                         "supplied document file for the time being."));
+                         "Sorry, the guide (guide.html) was not found beside the program, or no "
+                         "program could show it."));
   }
-  EXPECT_TRUE(questions.help_calls.empty());
+  EXPECT_TRUE(questions.opened_documents.empty());
 }
 
-TEST_F(MainWindowTest, AReadOnlyHelpFileCountsAsNone) {
-  dir.Write("Tarnwick.hlp", "help");
-  SetFileAttributesA(Path("Tarnwick.hlp").c_str(), FILE_ATTRIBUTE_READONLY);
+TEST_F(MainWindowTest, EveryHelpCommandAndF1FromAnyPaneOpenTheGuide) {
+  dir.Write("guide.html", "<html></html>");
+  SetFileAttributesA(Path("guide.html").c_str(), FILE_ATTRIBUTE_READONLY);  // as installed
   Start();
-  Command(IDM_HELP_FINDER);
-  EXPECT_EQ(questions.dialogs.size(), 1u);
-  EXPECT_TRUE(questions.help_calls.empty());
-  SetFileAttributesA(Path("Tarnwick.hlp").c_str(), FILE_ATTRIBUTE_NORMAL);
-}
-
-TEST_F(MainWindowTest, WithAHelpFileTheHelpViewerGetsTheCommand) {
-  dir.Write("Tarnwick.hlp", "help");
-  Start();
-  Command(IDM_HELP_INDEX);
-  Command(IDM_HELP_FINDER);
-  Command(IDM_HELP_ON_HELP);
-  ASSERT_EQ(questions.help_calls.size(), 3u);
-  EXPECT_EQ(questions.help_calls[0], std::make_pair(Path("Tarnwick.hlp"), 3u));
-  EXPECT_EQ(questions.help_calls[1], std::make_pair(Path("Tarnwick.hlp"), 11u));
-  EXPECT_EQ(questions.help_calls[2], std::make_pair(std::string("WINHELP.HLP"), 4u));
+  for (UINT command : {IDM_HELP_INDEX, IDM_HELP_FINDER, IDM_HELP_ON_HELP}) Command(command);
+  // F1 with the focus in the tree: the message loop takes it before the control.
+  MSG f1 = {GetDlgItem(Main(), 1003), WM_KEYDOWN, VK_F1, 0, 0, {}};
+  EXPECT_TRUE(window->PreTranslate(f1));
+  ASSERT_EQ(questions.opened_documents.size(), 4u);
+  for (const std::string& opened : questions.opened_documents) {
+    EXPECT_EQ(opened, Path("guide.html"));
+  }
   EXPECT_TRUE(questions.dialogs.empty());
+  questions.open_document_answer = false;
+  Command(IDM_HELP_FINDER);
+  ASSERT_EQ(questions.dialogs.size(), 1u);
+  EXPECT_EQ(questions.dialogs[0].name, "NoHelpBox");
+  SetFileAttributesA(Path("guide.html").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(MainWindowTest, WarningBoxAnswersYesOrNo) {

@@ -62,7 +62,7 @@ class MainWindowTest : public ::testing::Test {
   win32::MainWindow& Start() {
     win32::ShellEnvironment environment;
     environment.settings_file = SettingsFile();
-    environment.help_path = Path("Tarnwick.hlp");
+    environment.help_path = Path("guide.html");
     environment.questions = &questions;
     environment.registry = &registry;
     window = std::make_unique<win32::MainWindow>(GetModuleHandleA(nullptr), environment);

@@ -321,8 +321,14 @@ TEST_F(MainWindowTest, CloseAsksOnlyWithUnsavedResultsAndConfirmationsOn) {
     questions = ScriptedQuestions();
     questions.answers = {c.answer};
     Start();
-    window->GetSession().set.loaded = true;
-    window->GetSession().set.results_saved = !c.unsaved;
+    Session& s = window->GetSession();
+    s.set.loaded = true;
+    s.set.results_saved = !c.unsaved;
+    if (c.unsaved) {
+      // An edit the history keeps.
+      s.tree_state.history.BeginWholeTree(s.tree, s.set, EditKind::kImport);
+      s.tree_state.history.End(s.tree, s.set);
+    }
     SendMessageA(Main(), WM_CLOSE, 0, 0);
     EXPECT_EQ(!questions.boxes.empty(), c.asked) << c.confirmations << c.unsaved;
     if (!questions.boxes.empty()) {

@@ -106,6 +106,16 @@ TEST_F(MenuTextWindowTest, ExportThenImportAnEditedFileReplacesTheTree) {
   EXPECT_EQ(questions.boxes.back().caption, "Tarnwick Warning");
   EXPECT_EQ(questions.boxes.back().text.substr(0, 48),
             "long.csv:3:1: warning: the saved menu keeps only");
+
+  // Each import is one step of the history: undone, the menu before it comes back whole, and
+  // redone, the import again.
+  Command(IDM_UNDO);
+  EXPECT_EQ(ControlMenu(), "Geneva\n  Cointrin\nTyrol\n  Innsbruck\n  Salzburg\n");
+  Command(IDM_UNDO);
+  EXPECT_EQ(ControlMenu(), "Alps\n  Innsbruck\n  Salzburg\nGeneva\n  Cointrin\n");
+  EXPECT_EQ(StatusText(0), "Areas: 2");
+  Command(IDM_REDO);
+  EXPECT_EQ(ControlMenu(), "Geneva\n  Cointrin\nTyrol\n  Innsbruck\n  Salzburg\n");
 }
 
 TEST_F(MenuTextWindowTest, ABadFileIsReportedAndChangesNothing) {

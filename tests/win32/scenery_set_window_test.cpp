@@ -8,6 +8,7 @@
 #include "resource.h"
 #include "support/menu_builder.h"
 #include "support/scenery_on_disk.h"
+#include "tree/tree_edits.h"
 #include "tree/win32/vis_pane.h"
 #include "win32/main_window_fixture.h"
 
@@ -138,10 +139,22 @@ TEST_F(SceneryWindowTest, SaveWritesTheMenuAndSwitchesTheSourcesOff) {
   EXPECT_EQ(window->Window(), nullptr);
 }
 
+TEST_F(SceneryWindowTest, ASetWithNothingChangedClosesWithoutAQuestion) {
+  WriteSet();
+  Start();
+  Open();
+  Open();
+  Command(IDM_CLOSE_SET);
+  EXPECT_TRUE(questions.boxes.empty());
+  EXPECT_FALSE(window->GetSession().set.loaded);
+}
+
 TEST_F(SceneryWindowTest, OpeningAnotherSetAsksAboutUnsavedResults) {
   WriteSet();
   Start();
   Open();
+  Session& s = window->GetSession();
+  EndRename(s, FindLabel(s.tree, "Geneva"), "Geneve");
   questions.answers = {IDNO};
   Open();
   ASSERT_EQ(questions.boxes.size(), 1u);
@@ -166,7 +179,8 @@ TEST_F(SceneryWindowTest, SwitchingOriginalMenusAsksBeforeDroppingUnsavedWork) {
   Open();
   MenuTree& tree = window->GetSession().tree;
   const std::filesystem::path alps = disk.Bgl("Alps", "alps.bgl");
-  tree.SetLabel(FindLabel(tree, "Geneva"), "Geneve");  // the work a re-read would drop
+  // The work a re-read would drop.
+  EndRename(window->GetSession(), FindLabel(tree, "Geneva"), "Geneve");
   ASSERT_FALSE(window->GetSession().set.results_saved);
 
   questions.answers = {IDNO, IDNO};

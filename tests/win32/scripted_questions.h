@@ -123,8 +123,9 @@ class ScriptedQuestions : public win32::ModalQuestions {
     return answer(dialog, error);
   }
 
-  void Help(HWND, const std::string& file, UINT command) override {
-    help_calls.emplace_back(file, command);
+  bool OpenDocument(HWND, const std::string& path) override {
+    opened_documents.push_back(path);
+    return open_document_answer;
   }
 
   void Beep(UINT type) override { beeps.push_back(type); }
@@ -151,7 +152,8 @@ class ScriptedQuestions : public win32::ModalQuestions {
     WORD copies;
   };
   std::vector<PrintDialogCall> print_dialogs;
-  std::vector<std::pair<std::string, UINT>> help_calls;
+  std::vector<std::string> opened_documents;
+  bool open_document_answer = true;
   std::vector<UINT> beeps;
 };
 

@@ -140,10 +140,44 @@ check "Los Angeles is selected" "Los Angeles" "$(p selected)"
 
 # Released beside the tree, a drag drops on the last node it passed: New York over Paris, then
 # straight right into the details pane.
+areas_before_new_york=$(p areas)
 read -r px py < <(where "Paris")
 drag "New York" "Paris" "$((px + 560)) $py"
 check "New York follows Paris" "New York" "$(p areas | grep -A1 -x Paris | tail -1)"
 check "New York is selected" "New York" "$(p selected)"
+
+# Ctrl+Z takes the drop back and Ctrl+Y makes it again, from the keyboard.
+areas_dropped=$(p areas)
+xdotool key ctrl+z
+sleep 0.7
+check "Ctrl+Z puts New York back where it was" "$areas_before_new_york" "$(p areas)"
+xdotool key ctrl+y
+sleep 0.7
+check "Ctrl+Y drops it again" "$areas_dropped" "$(p areas)"
+
+# F2 renames the selected item; Ctrl+Z puts the old name back.
+read -r px py < <(where "Paris")
+xdotool mousemove "$px" "$py" click 1
+sleep 0.5
+xdotool key F2
+sleep 0.5
+xdotool key ctrl+a
+xdotool type --delay 50 "Paris CDG"
+xdotool key Return
+sleep 0.5
+check "F2 renamed Paris" "Paris CDG" "$(p selected)"
+xdotool key ctrl+z
+sleep 0.7
+check "Ctrl+Z put the name back" "Paris" "$(p selected)"
+
+# Shift+F10 opens the tree's context menu at the selection; Escape closes it.
+xdotool key shift+F10
+sleep 0.7
+shot shift-f10-menu
+check "Shift+F10 opens the context menu" "open" \
+  "$(p menu-open >/dev/null 2>&1 && echo open || echo closed)"
+xdotool key Escape
+sleep 0.5
 
 # A Location's values edited in place: click the Location, click a value, Enter opens the edit
 # box, what is typed is applied by Down (moving on to the next row) and Enter; Escape applies

@@ -237,7 +237,7 @@ void DetailsPane::BeginValueEdit(int row) {
   box.bottom = bounds.bottom;
   OpenValueEdit(edit_, session_.tree.Selected(), row, text);
   if (!edit_box_.Open(control_, box, text, [this, row](const std::string& typed, WORD key) {
-        ApplyEditedText(row, typed, key);
+        return ApplyEditedText(row, typed, key);
       })) {
     edit_.ForgetOpenEdit();
   }
@@ -248,14 +248,20 @@ void DetailsPane::CloseEditBox() {
   edit_.ForgetOpenEdit();
 }
 
-void DetailsPane::ApplyEditedText(int row, const std::string& text, WORD key) {
+bool DetailsPane::ApplyEditedText(int row, const std::string& text, WORD key) {
   ValueEditOutcome outcome = EndValueEdit(session_, edit_, text);
+  if (outcome == ValueEditOutcome::kMisfit) {
+    edit_box_.ShowTip(edit_.problem);
+    session_.host.ShowStatusNote("Type " + edit_.problem);
+    return true;
+  }
   // The rows now show another item: nothing to refresh or move on to.
-  if (outcome == ValueEditOutcome::kElsewhere) return;
+  if (outcome == ValueEditOutcome::kElsewhere) return false;
   if (outcome == ValueEditOutcome::kApplied) SetListItemText(control_, row, 2, text);
   WPARAM moved = key == VK_UP || key == VK_DOWN ? key : 0;
   // Posted, so that the edit box is gone before the rows are filled again.
   PostMessageA(shell_.Window(), kDetailsRefreshMessage, row, static_cast<LPARAM>(moved));
+  return false;
 }
 
 void DetailsPane::EditSelectedRow() {
@@ -271,11 +277,6 @@ void DetailsPane::OnEditEnded(int row, WPARAM key) {
   } else if (key == VK_DOWN) {
     BeginValueEdit(row + 1);
   }
-}
-
-void DetailsPane::Undo() {
-  int row = UndoValueEdit(session_, edit_);
-  if (row != 0) PostMessageA(shell_.Window(), kDetailsRefreshMessage, row, 0);
 }
 
 LRESULT DetailsPane::OnNotify(NMHDR* header) {

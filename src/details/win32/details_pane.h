@@ -59,8 +59,9 @@ class DetailsPane final : public PaneControl {
   void EditSelectedRow();
   // Message 1027: an edit ended on `row` with `key` (0, VK_UP or VK_DOWN).
   void OnEditEnded(int row, WPARAM key);
-  // Command 132 with the focus in the pane.
-  void Undo();
+  // Closes the edit box, if open, without applying its text (an undo is about to change the
+  // values it shows).
+  void CloseEditBox();
   bool CanUndo() const { return CanUndoValueEdit(edit_); }
   HWND EditBox() const { return edit_box_.Window(); }
 
@@ -78,9 +79,8 @@ class DetailsPane final : public PaneControl {
   int RowCount() const;
   void LoadPictures();
   int LabelColumnWidth() const;
-  void ApplyEditedText(int row, const std::string& text, WORD key);
-  // Closes the edit box, if open, without applying its text.
-  void CloseEditBox();
+  // True when the text was refused and the box stays open.
+  bool ApplyEditedText(int row, const std::string& text, WORD key);
   bool OnRightButtonDown(LPARAM position) override;
   void MeasureRowHeight();
 

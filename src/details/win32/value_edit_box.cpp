@@ -36,6 +36,18 @@ bool ValueEditBox::Open(HWND list, const RECT& bounds, const std::string& text, 
   return true;
 }
 
+void ValueEditBox::ShowTip(const std::string& text) {
+  if (window_ == nullptr) return;
+  // The balloon takes wide strings; the texts are plain ASCII.
+  std::wstring tip(text.begin(), text.end());
+  EDITBALLOONTIP balloon = {};
+  balloon.cbStruct = sizeof balloon;
+  balloon.pszTitle = L"Not a value this field can hold";
+  balloon.pszText = tip.c_str();
+  balloon.ttiIcon = TTI_WARNING;
+  SendMessageA(window_, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&balloon));
+}
+
 void ValueEditBox::Close() {
   // The reference goes first: the loss of focus while the window goes must not close it again.
   HWND box = window_;
@@ -59,7 +71,11 @@ bool ValueEditBox::OnKeyDown(WORD key) {
       GetWindowTextA(window_, text.data(), static_cast<int>(text.size()));
       // The owner applies the text and asks for the refill; the box goes before the rows change.
       Ended ended = ended_;
-      ended(text.data(), key);
+      if (ended(text.data(), key) && window_ != nullptr) {
+        // Refused: the text stays, selected, for the user to type over.
+        SendMessageA(window_, EM_SETSEL, 0, -1);
+        return true;
+      }
       Close();
       return true;
     }

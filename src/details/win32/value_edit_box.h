@@ -13,7 +13,8 @@ namespace tarnwick::win32 {
 class ValueEditBox {
  public:
   // The box ended with a key that applies its text: Enter, Up or Down.
-  using Ended = std::function<void(const std::string& text, WORD key)>;
+  // Returns true to keep the box open (the text was refused).
+  using Ended = std::function<bool(const std::string& text, WORD key)>;
 
   ValueEditBox() = default;
   ~ValueEditBox() { Close(); }
@@ -23,6 +24,8 @@ class ValueEditBox {
   // Opens the box as a child of `list` at `bounds` (list coordinates) with `text`, the caret at
   // its end, and gives it the focus. Any box already open is closed first.
   bool Open(HWND list, const RECT& bounds, const std::string& text, Ended ended);
+  // A balloon tip under the box with the form the field takes.
+  void ShowTip(const std::string& text);
   // Closes the box without applying anything.
   void Close();
   HWND Window() const { return window_; }

@@ -1,5 +1,7 @@
 #include "shell/win32/info_box.h"
 
+#include "resource.h"
+
 namespace tarnwick::win32 {
 
 void InfoBox::Show(ModalQuestions& questions, HWND main_window, const char* template_name) {
@@ -15,6 +17,9 @@ INT_PTR InfoBox::HandleMessage(HWND dialog, UINT message, WPARAM wparam, LPARAM 
     case WM_INITDIALOG:
       frame_.Begin(dialog, main_window_);
       SetWindowTextA(dialog, "Tarnwick");
+      if (HWND version = GetDlgItem(dialog, IDC_ABOUT_VERSION)) {
+        SetWindowTextA(version, "Program version " TARNWICK_VERSION);
+      }
       return TRUE;
     case WM_COMMAND:
       // OK, Enter, or Escape and the close box (IDCANCEL) all end the box.

@@ -204,7 +204,7 @@ void MainWindow::OnPaint() {
 }
 
 void MainWindow::OnClose() {
-  if (set_.loaded && !set_.results_saved &&
+  if (set_.loaded && !set_.results_saved && tree_state_.history.ChangedSinceSave() &&
       !host_.Confirm("Terminate session without saving any results?")) {
     return;
   }
@@ -212,7 +212,6 @@ void MainWindow::OnClose() {
 }
 
 void MainWindow::OnClosePath() {
-  questions_->Help(window_, help_path_, HELP_QUIT);
   if (host_.GetBusyState() == BusyState::kBusy) {
     host_.Beep();
     return;
@@ -265,7 +264,7 @@ void MainWindow::OnKeyDown(WPARAM key) {
   if (key == VK_TAB) {
     if (TreeControl() != nullptr) SetFocus(TreeControl());
   } else if (key == VK_F1) {
-    ShowHelp(HELP_INDEX);
+    ShowHelp();
   }
 }
 

@@ -41,7 +41,7 @@ class TreePane;
 struct ShellEnvironment {
   // The settings file: the bare name (the Windows folder) or a full path.
   std::string settings_file = std::string(kSettingsFileName);
-  // The help file: the program's folder followed by "Tarnwick.hlp".
+  // The guide: the program's folder followed by "guide.html".
   std::string help_path;
   // Message boxes, dialogs and help; the platform's when null.
   ModalQuestions* questions = nullptr;
@@ -74,6 +74,9 @@ class MainWindow final : public TreePaneOwner,
   // The main loop's own handling of a message before it is dispatched: the modeless dialogs' keys,
   // Tab out of the tree pane, Ctrl+F, F3 and F7. True when the message has been consumed.
   bool PreTranslate(MSG& message);
+  bool PreTranslateSystemKey(const MSG& message);
+  // Shift+F10 or the context-menu key: the popup menu of the pane with the focus.
+  bool ShowFocusedPaneMenu();
   // Runs until the quit request; returns its code.
   int RunMessageLoop();
 
@@ -189,7 +192,7 @@ class MainWindow final : public TreePaneOwner,
   bool OnToggleLogging();
   bool OnAngleStyle(bool fractional);
   bool OnShowAllFields();
-  bool OnHelp(UINT help_command);
+  bool OnHelp();
   bool OnAbout();
   bool OnToggleSceneryArea();
   bool OnUpdateVisNow();
@@ -208,12 +211,12 @@ class MainWindow final : public TreePaneOwner,
   bool OnFind();
   bool OnFindNext();
   bool OnCheckMenu();
-  bool OnUndo();
+  bool OnUndo(bool undo);
   bool OnExpansionCommand(void (*command)(Session&));
   // Closes the current set, reads and scans the VIS file at VisPath.
   void ScanVisFile();
 
-  void ShowHelp(UINT help_command);
+  void ShowHelp();
 
   HINSTANCE instance_;
   std::string help_path_;

@@ -49,6 +49,9 @@ static_assert(IDM_FIND == static_cast<int>(Command::kFindEntry));
 static_assert(IDM_FIND_NEXT == static_cast<int>(Command::kFindNext));
 static_assert(IDM_UNDO == static_cast<int>(Command::kUndoLastEdit));
 static_assert(IDM_CHECK_MENU == static_cast<int>(Command::kCheckMenu));
+static_assert(IDM_REDO == static_cast<int>(Command::kRedo));
+static_assert(IDM_MOVE_UP == static_cast<int>(Command::kMoveUp));
+static_assert(IDM_MOVE_DOWN == static_cast<int>(Command::kMoveDown));
 static_assert(IDM_EXPAND_ALL == static_cast<int>(Command::kExpandAllAreas));
 static_assert(IDM_COLLAPSE_ALL == static_cast<int>(Command::kCollapseAllAreas));
 static_assert(IDM_AUTO_EXPAND == static_cast<int>(Command::kAutoExpand));
@@ -68,9 +71,6 @@ static_assert(IDM_UPDATE_VIS == static_cast<int>(Command::kUpdateVisNow));
 static_assert(IDM_RENAME_ENTRY == static_cast<int>(Command::kRenameThisEntry));
 static_assert(IDM_DELETE_ENTRY == static_cast<int>(Command::kDeleteThisEntry));
 
-// The help commands of the help viewer.
-constexpr UINT kHelpFinder = 11;
-
 }  // namespace
 
 void MainWindow::OnCommand(WPARAM wparam) {
@@ -81,6 +81,7 @@ void MainWindow::OnCommand(WPARAM wparam) {
   }
   // The whole number counts: a control's notification code in the high word is no command.
   bool update = true;
+  host_.ClearStatusNote();
   if (wparam <= static_cast<WPARAM>(kLastCommand) && IsValidCommand(static_cast<int>(wparam))) {
     timing_.Write("command-start", static_cast<double>(wparam));
     update = DispatchCommand(static_cast<UINT>(wparam));
@@ -156,8 +157,19 @@ bool MainWindow::DispatchCommand(UINT number) {
       {Command::kChangeVisSelections, [](MainWindow& w) { return w.OnChangeVisSelections(); }},
       {Command::kFindEntry, [](MainWindow& w) { return w.OnFind(); }},
       {Command::kFindNext, [](MainWindow& w) { return w.OnFindNext(); }},
-      {Command::kUndoLastEdit, [](MainWindow& w) { return w.OnUndo(); }},
+      {Command::kUndoLastEdit, [](MainWindow& w) { return w.OnUndo(true); }},
       {Command::kCheckMenu, [](MainWindow& w) { return w.OnCheckMenu(); }},
+      {Command::kRedo, [](MainWindow& w) { return w.OnUndo(false); }},
+      {Command::kMoveUp,
+       [](MainWindow& w) {
+         if (w.TreeControl() != nullptr) MoveAmongSiblings(w.session_, true);
+         return true;
+       }},
+      {Command::kMoveDown,
+       [](MainWindow& w) {
+         if (w.TreeControl() != nullptr) MoveAmongSiblings(w.session_, false);
+         return true;
+       }},
       {Command::kExpandAllAreas,
        [](MainWindow& w) { return w.OnExpansionCommand(ExpandAllAreas); }},
       {Command::kCollapseAllAreas,
@@ -170,9 +182,9 @@ bool MainWindow::DispatchCommand(UINT number) {
       {Command::kFractionalMinutes, [](MainWindow& w) { return w.OnAngleStyle(true); }},
       {Command::kMinutesAndSeconds, [](MainWindow& w) { return w.OnAngleStyle(false); }},
       {Command::kToggleLogging, [](MainWindow& w) { return w.OnToggleLogging(); }},
-      {Command::kHelpIndex, [](MainWindow& w) { return w.OnHelp(HELP_INDEX); }},
-      {Command::kHelp, [](MainWindow& w) { return w.OnHelp(kHelpFinder); }},
-      {Command::kHowToUseHelp, [](MainWindow& w) { return w.OnHelp(HELP_HELPONHELP); }},
+      {Command::kHelpIndex, [](MainWindow& w) { return w.OnHelp(); }},
+      {Command::kHelp, [](MainWindow& w) { return w.OnHelp(); }},
+      {Command::kHowToUseHelp, [](MainWindow& w) { return w.OnHelp(); }},
       {Command::kAbout, [](MainWindow& w) { return w.OnAbout(); }},
       {Command::kToggleSceneryArea, [](MainWindow& w) { return w.OnToggleSceneryArea(); }},
       {Command::kUpdateVisNow, [](MainWindow& w) { return w.OnUpdateVisNow(); }},
@@ -184,7 +196,7 @@ bool MainWindow::DispatchCommand(UINT number) {
 }
 
 bool MainWindow::OnOpenScenerySet() {
-  if (set_.loaded && !set_.results_saved &&
+  if (set_.loaded && !set_.results_saved && tree_state_.history.ChangedSinceSave() &&
       !host_.Confirm("Load a Scenery Set without saving any results from this one?")) {
     return true;
   }
@@ -222,7 +234,7 @@ bool MainWindow::OnExitAfterSaving() {
 }
 
 bool MainWindow::OnCloseScenerySet() {
-  if (set_.loaded && !set_.results_saved &&
+  if (set_.loaded && !set_.results_saved && tree_state_.history.ChangedSinceSave() &&
       !host_.Confirm("Close this Scenery Set without saving?")) {
     return true;
   }
@@ -232,7 +244,7 @@ bool MainWindow::OnCloseScenerySet() {
 
 bool MainWindow::OnOriginalMenus(bool disable) {
   // The set is read again after the switch: unsaved work in the menu would go with the old read.
-  if (set_.loaded && !set_.results_saved &&
+  if (set_.loaded && !set_.results_saved && tree_state_.history.ChangedSinceSave() &&
       !host_.Confirm("Re-read this Scenery Set without saving any results?")) {
     return true;
   }
@@ -283,13 +295,15 @@ bool MainWindow::OnCheckMenu() {
   return true;
 }
 
-bool MainWindow::OnUndo() {
-  HWND focus = GetFocus();
-  if (focus != nullptr && focus == TreeControl()) {
-    UndoRename(session_);
-  } else if (focus != nullptr && focus == DetailsControl()) {
-    details_pane_->Undo();
-  }
+bool MainWindow::OnUndo(bool undo) {
+  if (TreeControl() == nullptr) return true;
+  // An open value box belongs to the values about to change.
+  if (details_pane_ != nullptr) details_pane_->CloseEditBox();
+  tree_.HoldDrawing(true);
+  EditHistory& history = tree_state_.history;
+  bool done = undo ? history.Undo(session_) : history.Redo(session_);
+  tree_.HoldDrawing(false);
+  if (!done) host_.Beep();
   return true;
 }
 
@@ -358,8 +372,8 @@ bool MainWindow::OnAngleStyle(bool fractional) {
   return true;
 }
 
-bool MainWindow::OnHelp(UINT help_command) {
-  ShowHelp(help_command);
+bool MainWindow::OnHelp() {
+  ShowHelp();
   return true;
 }
 
@@ -384,15 +398,12 @@ bool MainWindow::OnUpdateVisNow() {
   return true;
 }
 
-void MainWindow::ShowHelp(UINT help_command) {
-  // No help file, or one that cannot be written (an unfinished copy): say so instead.
-  if (help_path_.empty() || !file_system_->IsWritable(help_path_)) {
+void MainWindow::ShowHelp() {
+  // The guide ships beside the program; without it, or without a program to show it, say so.
+  if (help_path_.empty() || !file_system_->Exists(help_path_) ||
+      !questions_->OpenDocument(window_, help_path_)) {
     InfoBox::Show(*questions_, window_, kNoHelpBox);
-    return;
   }
-  if (help_command == 0) return;
-  questions_->Help(window_, help_command == HELP_HELPONHELP ? "WINHELP.HLP" : help_path_,
-                   help_command);
 }
 
 void MainWindow::CheckItem(UINT command, bool on) {
@@ -425,9 +436,8 @@ void MainWindow::UpdateMenuState(HMENU menu) {
   in.menu_present = set_.MenuPresent();
   in.previous_results_exist = set_.prev_exists;
   in.previous_search_exists = tree_state_.search.text.has_value();
-  in.tree_undo_pending = tree_state_.rename_undo.available;
-  in.tree_undo_item_exists = tree_state_.rename_undo.node != nullptr;
-  in.details_undo_pending = details_pane_ != nullptr && details_pane_->CanUndo();
+  in.undo_available = tree_state_.history.CanUndo();
+  in.redo_available = tree_state_.history.CanRedo();
   HWND focus = GetFocus();
   if (focus != nullptr && focus == TreeControl()) {
     in.focus = FocusPane::kTree;

@@ -2,6 +2,7 @@
 #include "details/menu_import.h"
 #include "details/menu_text_file.h"
 #include "platform/win32/ui/win32_api.h"
+#include "scenery/edit_history.h"
 #include "shell/win32/main_window.h"
 
 namespace tarnwick::win32 {
@@ -100,7 +101,10 @@ bool MainWindow::OnImportMenu() {
   if (!host_.Confirm("Replace the menu with the one in '" + name + "'?")) return true;
   // Laid out and drawn once, not after each of thousands of items.
   tree_.HoldDrawing(true);
+  // One step of the history: Undo puts the whole menu back as it was.
+  tree_state_.history.BeginWholeTree(tree_, set_, EditKind::kImport);
   ReplaceMenu(session_, plan);
+  tree_state_.history.End(tree_, set_);
   tree_.HoldDrawing(false);
   if (!plan.problems.empty()) {
     ShowMenuTextProblems(name, plan.problems, /*imported=*/true);

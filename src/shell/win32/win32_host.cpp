@@ -257,6 +257,21 @@ void Win32Host::QueueDetailsRefresh() {
   if (shell_.Window() != nullptr) PostMessageA(shell_.Window(), kDetailsRefreshMessage, 0, 0);
 }
 
+void Win32Host::ShowStatusNote(std::string_view text) {
+  status_note_ = std::string(text);
+  HWND bar = shell_.StatusBar();
+  if (bar == nullptr) return;
+  // The bar's simple mode shows one text across it; the parts keep their counts underneath.
+  SendMessageA(bar, SB_SIMPLE, TRUE, 0);
+  SendMessageA(bar, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(status_note_.c_str()));
+}
+
+void Win32Host::ClearStatusNote() {
+  if (status_note_.empty()) return;
+  status_note_.clear();
+  if (shell_.StatusBar() != nullptr) SendMessageA(shell_.StatusBar(), SB_SIMPLE, FALSE, 0);
+}
+
 void Win32Host::FocusTree() {
   if (shell_.TreeControl() != nullptr) SetFocus(shell_.TreeControl());
 }

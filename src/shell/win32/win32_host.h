@@ -53,6 +53,10 @@ class Win32Host : public Host {
   void RefreshDetails() override;
   void QueueDetailsRefresh() override;
   void FocusTree() override;
+  void ShowStatusNote(std::string_view text) override;
+  // The counts come back in place of a note.
+  void ClearStatusNote();
+  const std::string& StatusNote() const { return status_note_; }
 
   HWND ProgressWindow() const { return progress_box_.Window(); }
   // Offers a message to the progress box and then to the search dialog: true when one took it.
@@ -77,6 +81,7 @@ class Win32Host : public Host {
   MainWindow& shell_;
   BusyState busy_ = BusyState::kIdle;
   ProgressBox progress_box_;
+  std::string status_note_;
   std::array<std::string, 5> status_texts_ = {"Areas: 0", "Locns: 0", "Menus: 0", "BGLs:  0",
                                               " VIS:  0"};
   // Texts waiting for the next frame of a long operation.

@@ -1,6 +1,7 @@
 #include "tree/win32/tree_pane.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <string_view>
 
@@ -104,6 +105,18 @@ void TreePane::OnSize(WPARAM state, int client_width) {
   if (state == SIZE_RESTORED && shell_.WindowIsRestored()) shell_.WriteTreeRect();
 }
 
+std::optional<RECT> TreePane::SelectedItemRect() const {
+  auto item = reinterpret_cast<HTREEITEM>(SendMessageA(control_, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  if (item == nullptr) return std::nullopt;
+  // The message takes the item in the rectangle it fills.
+  RECT rect = {};
+  std::memcpy(&rect, &item, sizeof item);
+  if (!SendMessageA(control_, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect))) {
+    return std::nullopt;
+  }
+  return rect;
+}
+
 bool TreePane::OnRightButtonDown(LPARAM position) {
   TVHITTESTINFO hit = {};
   hit.pt = {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
@@ -187,6 +200,9 @@ void TreePane::OnKeyDown(WORD key) {
       break;
     case VK_F3:
       if (s.set.MenuPresent()) SendMessageA(shell_.Window(), WM_COMMAND, IDM_FIND_NEXT, 0);
+      break;
+    case VK_F2:
+      RenameEntry(s, EntryKind::kAny);
       break;
     case VK_INSERT:
       NewEntry(s, GetKeyState(VK_SHIFT) < 0 ? EntryKind::kArea : EntryKind::kAny);

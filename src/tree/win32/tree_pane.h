@@ -25,6 +25,7 @@ struct DragFeedback {
   UINT_PTR timer = 0;  // kScrollTimerId while the scroll timer runs
   ScrollDirection direction = ScrollDirection::kLineUp;
   int period_ms = 0;
+  int lines = 1;         // scrolled at each tick
   int timer_starts = 0;  // every start or restart of the timer, for tests to see the re-timing
   POINT hot_spot = {};
   // The node this drag last highlighted. The control's own drop item cannot be taken alone:
@@ -57,6 +58,8 @@ class TreePane final : public PaneControl {
   void OnDragMouseMove(POINT main_client);
   void OnDragButtonUp(bool shift);
   void OnDragCaptureLost();
+  // Escape: the drag ends without a drop and the dragged node is selected again.
+  void CancelDrag();
   void OnDragScrollTick();
 
  private:
@@ -65,6 +68,7 @@ class TreePane final : public PaneControl {
       : PaneControl(shell), shell_(shell), session_(session) {}
   void OnSize(WPARAM state, int client_width) override;
   bool OnRightButtonDown(LPARAM position) override;
+  std::optional<RECT> SelectedItemRect() const override;
   void OnKeyDown(WORD key);
   void OnSelectionChanged(const NMTREEVIEWA& change);
   LRESULT OnEndLabelEdit(const NMTVDISPINFOA& edit);

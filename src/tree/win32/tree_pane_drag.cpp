@@ -1,5 +1,6 @@
 // Dragging in the tree pane: the drag image, the cursor, the mouse capture, the drop highlight and
 // the scroll timer. What a drop does is the core's (DropItem); when to scroll is CheckAutoScroll's.
+#include <algorithm>
 #include <cstring>
 
 #include "platform/win32/ui/win32_api.h"
@@ -89,7 +90,8 @@ void TreePane::CheckAutoScroll(POINT point) {
                    GetScrollRange(control_, SB_VERT, &low, &high) && low != high;
   AutoScrollDecision decision =
       tarnwick::CheckAutoScroll({client.left, client.top, client.right, client.bottom}, point.x,
-                                point.y, GetSystemMetrics(SM_CYHSCROLL), has_range);
+                                point.y, GetSystemMetrics(SM_CYHSCROLL), has_range,
+                                static_cast<int>(SendMessageA(control_, TVM_GETITEMHEIGHT, 0, 0)));
   switch (decision.action) {
     case AutoScrollAction::kKeep:
       break;
@@ -97,8 +99,11 @@ void TreePane::CheckAutoScroll(POINT point) {
       StopScrollTimer();
       break;
     case AutoScrollAction::kScroll:
-      // Setting the same timer again replaces it: its period starts afresh.
       drag_.direction = decision.direction;
+      drag_.lines = decision.lines;
+      // A running timer of the same period keeps running: a hand that never stops moving would
+      // otherwise put every tick off.
+      if (drag_.timer != 0 && drag_.period_ms == decision.period_ms) break;
       drag_.period_ms = decision.period_ms;
       drag_.timer = SetTimer(shell_.Window(), kScrollTimerId, static_cast<UINT>(decision.period_ms),
                              OnScrollTimer) != 0
@@ -125,7 +130,7 @@ void TreePane::OnDragScrollTick() {
   if (!drag_.active) return;
   ImageList_DragShowNolock(FALSE);
   WPARAM line = drag_.direction == ScrollDirection::kLineUp ? SB_LINEUP : SB_LINEDOWN;
-  SendMessageA(control_, WM_VSCROLL, line, 0);
+  for (int i = 0; i < std::max(1, drag_.lines); ++i) SendMessageA(control_, WM_VSCROLL, line, 0);
   ImageList_DragShowNolock(TRUE);
   POINT cursor = {};
   GetCursorPos(&cursor);
@@ -168,6 +173,17 @@ void TreePane::OnDragCaptureLost() {
   CancelItemDrag(session_);
   drag_.drop_target = nullptr;
   RemoveDropHighlight();
+  shell_.UpdateMenuState();
+}
+
+void TreePane::CancelDrag() {
+  if (!drag_.active) return;
+  TreeNode dragged = session_.tree_state.dragged;
+  EndDragFeedback();
+  CancelItemDrag(session_);
+  drag_.drop_target = nullptr;
+  RemoveDropHighlight();
+  if (dragged != nullptr) session_.tree.Select(dragged);
   shell_.UpdateMenuState();
 }
 

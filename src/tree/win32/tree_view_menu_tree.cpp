@@ -412,6 +412,29 @@ void TreeViewMenuTree::SortChildren(TreeNode node) {
   tree_.ArrangeChildren(parent, sorted);
 }
 
+bool TreeViewMenuTree::ArrangeChildren(TreeNode node, std::span<const TreeNode> order) {
+  TreeNode parent = NodeOf(node);
+  if (control_ == nullptr || (node != nullptr && parent == nullptr)) return false;
+  std::vector<TreeNode> arranged;
+  arranged.reserve(order.size());
+  std::unordered_map<TreeItemData, size_t> places;
+  for (TreeNode item : order) {
+    TreeNode n = NodeOf(item);
+    if (n == nullptr) return false;
+    arranged.push_back(n);
+    places.emplace(tree_.Data(n), places.size());
+  }
+  // The control's callback tells children apart only by their item data.
+  if (places.size() != arranged.size()) return false;
+  if (!tree_.ArrangeChildren(parent, arranged)) return false;
+  TVSORTCB sort = {};
+  sort.hParent = node != nullptr ? Item(node) : TVI_ROOT;
+  sort.lpfnCompare = CompareByPlace;
+  sort.lParam = reinterpret_cast<LPARAM>(&places);
+  SendMessageA(control_, TVM_SORTCHILDRENCB, FALSE, reinterpret_cast<LPARAM>(&sort));
+  return true;
+}
+
 void TreeViewMenuTree::EditLabel(TreeNode node) {
   if (control_ != nullptr && Find(node) != nullptr) {
     if (held_) ShowChanges();

@@ -70,6 +70,7 @@ class TreeViewMenuTree : public MenuTree {
   void EnsureVisible(TreeNode node) override;
   bool IsShown(TreeNode node) const override;
   void SortChildren(TreeNode node) override;
+  bool ArrangeChildren(TreeNode parent, std::span<const TreeNode> order) override;
   void EditLabel(TreeNode node) override;
 
  private:

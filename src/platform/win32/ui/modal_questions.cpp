@@ -38,8 +38,11 @@ bool PlatformQuestions::PrintDialog(PRINTDLGA& dialog, DWORD& error) {
   return false;
 }
 
-void PlatformQuestions::Help(HWND owner, const std::string& file, UINT command) {
-  WinHelpA(owner, file.c_str(), command, 0);
+bool PlatformQuestions::OpenDocument(HWND owner, const std::string& path) {
+  // Values above 32 mean success.
+  auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteA(owner, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  return result > 32;
 }
 
 void PlatformQuestions::Beep(UINT type) {

@@ -25,8 +25,9 @@ class ModalQuestions {
   // PrintDlgA: true when a printer was chosen; otherwise `error` holds the dialog's error code
   // (0 for a plain cancel).
   virtual bool PrintDialog(PRINTDLGA& dialog, DWORD& error) = 0;
-  // WinHelpA.
-  virtual void Help(HWND owner, const std::string& file, UINT command) = 0;
+  // Opens a document in the program the user has for it (ShellExecuteA): the guide in the
+  // default browser. False when nothing could open it.
+  virtual bool OpenDocument(HWND owner, const std::string& path) = 0;
   // MessageBeep: the sound of a refused action.
   virtual void Beep(UINT type) = 0;
 };
@@ -40,7 +41,7 @@ class PlatformQuestions : public ModalQuestions {
   INT_PTR RunDialog(HWND owner, const char* template_name, DLGPROC procedure,
                     LPARAM parameter) override;
   bool PrintDialog(PRINTDLGA& dialog, DWORD& error) override;
-  void Help(HWND owner, const std::string& file, UINT command) override;
+  bool OpenDocument(HWND owner, const std::string& path) override;
   void Beep(UINT type) override;
 };
 

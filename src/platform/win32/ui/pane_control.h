@@ -18,6 +18,9 @@ class PaneControl {
   PaneControl& operator=(const PaneControl&) = delete;
 
   HWND Control() const { return control_; }
+  // Shift+F10 or the context-menu key: the popup menu a right click on the selected item shows,
+  // at that item (beside the items when nothing is selected).
+  void ShowMenuFromKeyboard();
 
  protected:
   explicit PaneControl(PaneOwner& owner) : owner_(owner) {}
@@ -37,6 +40,8 @@ class PaneControl {
   // (a click beside the first column is no click on an item to the list).
   virtual int ClickRow(LPARAM) { return -1; }
   virtual void SelectRow(int) {}
+  // The selected item's rectangle in client coordinates, if an item is selected and shown.
+  virtual std::optional<RECT> SelectedItemRect() const;
   virtual void PassCommand(WPARAM wparam, LPARAM lparam) {
     SendMessageA(owner_.Window(), WM_COMMAND, wparam, lparam);
   }

@@ -7,4 +7,5 @@
 #include <commctrl.h>
 #include <commdlg.h>
 #include <windowsx.h>
+#include <shellapi.h>
 // clang-format on
