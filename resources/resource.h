@@ -34,6 +34,9 @@
 #define IDM_REDO 133
 #define IDM_MOVE_UP 136
 #define IDM_MOVE_DOWN 137
+#define IDM_CUT 138
+#define IDM_PASTE 139
+#define IDM_MERGE_INTO 140
 #define IDM_EXPAND_ALL 141
 #define IDM_COLLAPSE_ALL 142
 #define IDM_AUTO_EXPAND 143
@@ -76,6 +79,7 @@
 #define IDC_CHECK_SUMMARY 1013
 #define IDC_CHECK_MARK_ALL 1014
 #define IDC_ABOUT_VERSION 1015
+#define IDC_MERGE_LIST 1016
 
 // Bitmaps.
 #define IDB_ROOT 2001

@@ -1,5 +1,7 @@
 #include "scenery/tree_state.h"
 
+#include <vector>
+
 namespace tarnwick {
 
 namespace {
@@ -19,6 +21,7 @@ void TreeState::ForgetNodes() {
   expanding_all = false;
   rename_undo.Clear();
   history.Clear();
+  cut.clear();
   search.best_length = 0;
   search.best_item = nullptr;
   search.start_item = nullptr;
@@ -33,6 +36,7 @@ void TreeState::ForgetNodesIn(const MenuTree& tree, TreeNode node) {
   if (Within(tree, rename_undo.node, node)) rename_undo.Clear();
   if (Within(tree, search.best_item, node)) search.best_item = nullptr;
   if (Within(tree, search.start_item, node)) search.start_item = nullptr;
+  std::erase_if(cut, [&](TreeNode c) { return Within(tree, c, node); });
 }
 
 }  // namespace tarnwick

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/menu_tree.h"
 #include "scenery/edit_history.h"
@@ -38,6 +39,8 @@ struct TreeState {
   RenameUndo rename_undo;
   SearchState search;
   EditHistory history;
+  // The items Cut remembered for Paste, in tree order; nothing moves until the paste.
+  std::vector<TreeNode> cut;
 
   // The tree has been emptied or made anew: forget every node kept and the edit history (the
   // search text stays).

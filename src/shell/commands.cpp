@@ -6,7 +6,7 @@ namespace tarnwick {
 
 using C = Command;
 
-const std::array<Command, 47> kAllCommands = {C::kOpenScenerySet,
+const std::array<Command, 50> kAllCommands = {C::kOpenScenerySet,
                                               C::kSaveResults,
                                               C::kCloseScenerySet,
                                               C::kPrint,
@@ -35,6 +35,9 @@ const std::array<Command, 47> kAllCommands = {C::kOpenScenerySet,
                                               C::kRedo,
                                               C::kMoveUp,
                                               C::kMoveDown,
+                                              C::kCut,
+                                              C::kPaste,
+                                              C::kMergeInto,
                                               C::kExpandAllAreas,
                                               C::kCollapseAllAreas,
                                               C::kAutoExpand,
@@ -54,16 +57,16 @@ const std::array<Command, 47> kAllCommands = {C::kOpenScenerySet,
                                               C::kRenameThisEntry,
                                               C::kDeleteThisEntry};
 
-const std::array<Command, 39> kMainMenuCommands = {
+const std::array<Command, 42> kMainMenuCommands = {
     // File
     C::kOpenScenerySet, C::kSaveResults, C::kRestorePreviousResults, C::kCloseScenerySet, C::kPrint,
     C::kExportMenu, C::kImportMenu, C::kEnableOriginalMenus, C::kDisableOriginalMenus,
     C::kExitWithoutSaving, C::kExitAfterSaving,
     // Edit
     C::kFindEntry, C::kFindNext, C::kNewArea, C::kNewLocation, C::kUndoLastEdit, C::kRedo,
-    C::kRenameArea, C::kRenameLocation, C::kDeleteArea, C::kDeleteLocation, C::kMoveUp,
-    C::kMoveDown, C::kSortAreas, C::kSortLocations, C::kEditLocationDetails,
-    C::kChangeVisSelections, C::kCheckMenu,
+    C::kRenameArea, C::kRenameLocation, C::kDeleteArea, C::kDeleteLocation, C::kCut, C::kPaste,
+    C::kMoveUp, C::kMoveDown, C::kMergeInto, C::kSortAreas, C::kSortLocations,
+    C::kEditLocationDetails, C::kChangeVisSelections, C::kCheckMenu,
     // View
     C::kExpandAllAreas, C::kCollapseAllAreas, C::kAutoExpand, C::kFractionalMinutes,
     C::kMinutesAndSeconds,
@@ -156,6 +159,9 @@ bool IsCommandEnabled(Command command, const MenuStateInput& in) {
     case C::kSortLocations:
     case C::kMoveUp:
     case C::kMoveDown:
+    case C::kCut:
+    case C::kPaste:
+    case C::kMergeInto:
     case C::kEditLocationDetails:
     case C::kFindEntry:
     case C::kExpandAllAreas:

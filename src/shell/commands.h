@@ -38,6 +38,9 @@ enum class Command : int {
   kRedo = 133,
   kMoveUp = 136,
   kMoveDown = 137,
+  kCut = 138,
+  kPaste = 139,
+  kMergeInto = 140,
   kExpandAllAreas = 141,
   kCollapseAllAreas = 142,
   kAutoExpand = 143,
@@ -62,9 +65,9 @@ constexpr int kFirstCommand = 101;
 constexpr int kLastCommand = 304;
 
 // Every command, in number order.
-extern const std::array<Command, 47> kAllCommands;
+extern const std::array<Command, 50> kAllCommands;
 // The items of the main menu ("Tarnwick"), menu by menu in their order; no separators.
-extern const std::array<Command, 39> kMainMenuCommands;
+extern const std::array<Command, 42> kMainMenuCommands;
 
 // Only the numbers above are commands; anything else that arrives is ignored.
 bool IsValidCommand(int number);

@@ -13,10 +13,7 @@ void BeginItemDrag(Session& s, TreeNode node) {
   s.tree.Select(nullptr);
 }
 
-namespace {
-
-// The move or merge for one drop; returns the node to select.
-TreeNode Drop(Session& s, TreeNode dragged, TreeNode target, bool shift) {
+TreeNode DropOnto(Session& s, TreeNode dragged, TreeNode target, bool shift) {
   if (dragged == nullptr || target == nullptr) return nullptr;
   NodeKind d = KindOf(s.tree.Data(dragged));
   NodeKind t = KindOf(s.tree.Data(target));
@@ -36,8 +33,6 @@ TreeNode Drop(Session& s, TreeNode dragged, TreeNode target, bool shift) {
   return nullptr;
 }
 
-}  // namespace
-
 TreeNode DropItem(Session& s, TreeNode target, bool shift) {
   TreeState& ts = s.tree_state;
   if (!ts.dragging) return nullptr;
@@ -46,7 +41,7 @@ TreeNode DropItem(Session& s, TreeNode target, bool shift) {
   TreeNode selected = nullptr;
   {
     EditScope step(s, EditKind::kDrop);
-    selected = Drop(s, ts.dragged, target, shift);
+    selected = DropOnto(s, ts.dragged, target, shift);
     // Still dragging while the result is selected, so only it (with an Area's Locations) is
     // marked.
     if (selected != nullptr) {

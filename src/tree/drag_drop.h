@@ -15,6 +15,10 @@ void BeginItemDrag(Session& s, TreeNode node);
 // says, selects the result, and ends the drag. Returns the node selected, or nullptr.
 TreeNode DropItem(Session& s, TreeNode target, bool shift);
 
+// Moves or merges `dragged` as dropping it onto `target` with Shift held or not does, without a
+// drag (Paste uses it). Returns the node to select, or nullptr when the pair of kinds does nothing.
+TreeNode DropOnto(Session& s, TreeNode dragged, TreeNode target, bool shift);
+
 // The drag ended without a release (the mouse capture was taken away): nothing moves, nothing is
 // selected, and the set is not marked changed.
 void CancelItemDrag(Session& s);

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "scenery/session.h"
 
@@ -53,6 +54,23 @@ bool MergeAreas(Session& s, TreeNode target, TreeNode source);
 // and keeps it selected; beeps at the first or last place and for the root. Returns whether it
 // moved.
 bool MoveAmongSiblings(Session& s, bool up);
+
+// Remembers the marked items (the selected one when none is marked; a marked Area brings its
+// Locations, which are not remembered apart) for Paste. Nothing moves yet; with nothing to cut it
+// beeps. Returns how many it remembered.
+size_t CutItems(Session& s);
+// Moves the items cut after the selected item as dropping them there would (a Location onto an
+// Area goes first, and so on), the later ones after the earlier, as one undoable step, and
+// selects the last one moved. Beeps, moving nothing, when nothing is cut or selected, or when the
+// selection lies within a cut item. Returns the node selected, or nullptr.
+TreeNode PasteItems(Session& s);
+
+// The Areas the selected Area can be merged into: every other Area, in tree order; none when the
+// selection is not an Area.
+std::vector<TreeNode> MergeTargets(const Session& s);
+// Merges the selected Area into `target` as a Shift-drop onto it does (after confirmation), as one
+// undoable step, and selects `target`. Returns whether it merged.
+bool MergeSelectedInto(Session& s, TreeNode target);
 
 // Removes a node with its children, forgetting every reference the tree pane keeps into it.
 void RemoveTreeNode(Session& s, TreeNode node);

@@ -124,5 +124,33 @@ TEST(MoveAmongSiblingsTest, MovesOnePlaceAndKeepsTheSelectionOrBeepsAtTheEnds) {
   }
 }
 
+TEST(MergeIntoTest, OffersTheOtherAreasAndMergesAsAShiftDropInOneStep) {
+  const std::vector<AreaSpec> menu = {{"A", {"a1"}}, {"B", {"b1", "b2"}}, {"C", {"c1"}}};
+  TreeSession t(menu);
+  t.Click("b1");
+  EXPECT_TRUE(MergeTargets(t.session).empty()) << "a Location is not merged";
+  t.Click("B");
+  const std::vector<TreeNode> targets = MergeTargets(t.session);
+  EXPECT_EQ(targets, (std::vector<TreeNode>{t.Node("A"), t.Node("C")}));
+
+  EXPECT_FALSE(MergeSelectedInto(t.session, t.Node("B")));
+  EXPECT_EQ(t.host.beeps, 1);
+  t.host.answers = {false};
+  EXPECT_FALSE(MergeSelectedInto(t.session, t.Node("C")));
+  EXPECT_FALSE(t.session.tree_state.history.CanUndo());
+
+  t.set.results_saved = true;
+  t.host.answers = {true};
+  ASSERT_TRUE(MergeSelectedInto(t.session, t.Node("C")));
+  EXPECT_EQ(t.host.questions.back(), kMergeQuestion);
+  EXPECT_EQ(testing::Describe(t.tree), "A(a1) C(c1 b1 b2)");
+  EXPECT_EQ(t.SelectedLabel(), "C");
+  EXPECT_FALSE(t.set.results_saved);
+  EXPECT_EQ(t.session.tree_state.history.UndoLevels(), 1u);
+  ASSERT_TRUE(t.session.tree_state.history.Undo(t.session));
+  EXPECT_EQ(testing::Describe(t.tree), "A(a1) B(b1 b2) C(c1)");
+  EXPECT_EQ(t.SelectedLabel(), "B");
+}
+
 }  // namespace
 }  // namespace tarnwick

@@ -105,6 +105,7 @@ class ScriptedQuestions : public win32::ModalQuestions {
     INT_PTR answer = IDOK;
     auto scripted = dialog_answers.find(name);
     if (scripted != dialog_answers.end()) answer = scripted->second;
+    if (dialog != nullptr && on_dialog) on_dialog(dialog);
     if (dialog != nullptr) {
       // The button the user presses; the procedure ends the box.
       SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
@@ -135,7 +136,9 @@ class ScriptedQuestions : public win32::ModalQuestions {
   std::deque<std::optional<std::string>> chosen_files;  // nothing: cancelled
   DWORD file_dialog_error = 0;
   std::map<std::string, INT_PTR> dialog_answers;  // by template name; OK when absent
-  std::function<void()> while_asking;             // what happens while a message box is up
+  // Called with each dialog before its button is pressed: what the user does in it first.
+  std::function<void(HWND)> on_dialog;
+  std::function<void()> while_asking;  // what happens while a message box is up
   // The print dialog's answers in turn (the dialog fills the record as PrintDlgA would);
   // cancelled when empty.
   std::deque<std::function<bool(PRINTDLGA&, DWORD&)>> print_answers;

@@ -254,5 +254,75 @@ TEST_F(TreePaneTest, CancelInTheSearchDialogKeepsItsOptionsAndSearchesNothing) {
   EXPECT_FALSE(Enabled(IDM_FIND_NEXT));
 }
 
+TEST_F(TreePaneTest, MergeIntoListsTheOtherAreasAndMergesIntoTheOneChosen) {
+  StartWithMenu();
+  Session& s = window->GetSession();
+  TreeNode charlie = InsertTreeItem(s, root, bravo, "Charlie", NodeKind::kArea, 3);
+  std::vector<std::string> listed;
+  questions.on_dialog = [&](HWND dialog) {
+    HWND list = GetDlgItem(dialog, IDC_MERGE_LIST);
+    listed.clear();
+    LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+      char text[64] = {};
+      SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+      listed.emplace_back(text);
+    }
+    SendMessageA(list, LB_SETCURSEL, 1, 0);
+  };
+
+  Tree().Select(cabot);
+  Command(IDM_MERGE_INTO);
+  EXPECT_TRUE(questions.dialogs.empty()) << "a Location is not merged";
+  EXPECT_EQ(questions.beeps.size(), 1u);
+
+  Tree().Select(alpha);
+  questions.dialog_answers["MergeIntoBox"] = IDCANCEL;
+  Command(IDM_MERGE_INTO);
+  EXPECT_EQ(listed, (std::vector<std::string>{"Bravo", "Charlie"}));
+  EXPECT_EQ(Labels(root), (std::vector<std::string>{"Alpha", "Bravo", "Charlie"}));
+  EXPECT_TRUE(questions.boxes.empty());
+
+  questions.dialog_answers.erase("MergeIntoBox");
+  questions.answers = {IDYES};
+  Command(IDM_MERGE_INTO);
+  EXPECT_EQ(Labels(root), (std::vector<std::string>{"Bravo", "Charlie"}));
+  EXPECT_EQ(Labels(charlie), (std::vector<std::string>{"Heathrow", "Gatwick"}));
+  EXPECT_EQ(Tree().Selected(), charlie);
+  EXPECT_FALSE(s.set.results_saved);
+
+  Command(IDM_UNDO);
+  EXPECT_EQ(Labels(root), (std::vector<std::string>{"Alpha", "Bravo", "Charlie"}));
+}
+
+TEST_F(TreePaneTest, CtrlXAndCtrlVMoveTheMarkedItemsAfterTheSelection) {
+  StartWithMenu();
+  Tree().Select(heathrow);
+  SetFocus(TreeWindow());
+  auto ctrl_key = [&](WPARAM key) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    MSG message = {};
+    message.hwnd = TreeWindow();
+    message.message = WM_KEYDOWN;
+    message.wParam = key;
+    EXPECT_TRUE(window->PreTranslate(message));
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+  };
+  ctrl_key('X');
+  EXPECT_EQ(Labels(alpha), (std::vector<std::string>{"Heathrow", "Gatwick"}));
+  Tree().Select(cabot);
+  ctrl_key('V');
+  EXPECT_EQ(Labels(alpha), std::vector<std::string>{"Gatwick"});
+  EXPECT_EQ(Labels(bravo), (std::vector<std::string>{"Cabot", "Heathrow"}));
+  EXPECT_EQ(Tree().Label(Tree().Selected()), "Heathrow");
+  Command(IDM_UNDO);
+  EXPECT_EQ(Labels(alpha), (std::vector<std::string>{"Heathrow", "Gatwick"}));
+  EXPECT_EQ(Labels(bravo), std::vector<std::string>{"Cabot"});
+}
+
 }  // namespace
 }  // namespace tarnwick::testing

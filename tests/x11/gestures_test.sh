@@ -179,6 +179,31 @@ check "Shift+F10 opens the context menu" "open" \
 xdotool key Escape
 sleep 0.5
 
+# Ctrl+X on a Location, a click on another Area, Ctrl+V: the Location becomes that Area's first.
+# Ctrl+Z puts it back.
+paris_before=$(p children "Paris")
+hawaii_before=$(p children "Hawaii")
+read -r ox oy < <(where "O'Hare Intl Rwy 27L")
+xdotool mousemove "$ox" "$oy" click 1
+sleep 0.5
+xdotool key ctrl+x
+sleep 0.3
+check "Ctrl+X moves nothing yet" "$paris_before" "$(p children "Paris")"
+read -r hx hy < <(where "Hawaii")
+xdotool mousemove "$hx" "$hy" click 1
+sleep 0.5
+xdotool key ctrl+v
+sleep 0.7
+shot cut-paste
+check "Ctrl+V made O'Hare Hawaii's first Location" \
+  "$(printf "O'Hare Intl Rwy 27L\n%s" "$hawaii_before")" "$(p children "Hawaii")"
+check "O'Hare has left Paris" "" "$(p children "Paris" | grep -x "O'Hare Intl Rwy 27L")"
+check "the pasted Location is selected" "O'Hare Intl Rwy 27L" "$(p selected)"
+xdotool key ctrl+z
+sleep 0.7
+check "Ctrl+Z puts O'Hare back in Paris" "$paris_before" "$(p children "Paris")"
+check "and Hawaii as it was" "$hawaii_before" "$(p children "Hawaii")"
+
 # A Location's values edited in place: click the Location, click a value, Enter opens the edit
 # box, what is typed is applied by Down (moving on to the next row) and Enter; Escape applies
 # nothing. Then File, Save results, and the saved menu holds the typed values.

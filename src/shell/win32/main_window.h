@@ -211,6 +211,7 @@ class MainWindow final : public TreePaneOwner,
   bool OnFind();
   bool OnFindNext();
   bool OnCheckMenu();
+  bool OnMergeInto();
   bool OnUndo(bool undo);
   bool OnExpansionCommand(void (*command)(Session&));
   // Closes the current set, reads and scans the VIS file at VisPath.

@@ -14,6 +14,7 @@
 #include "tree/search.h"
 #include "tree/tree_edits.h"
 #include "tree/tree_expansion.h"
+#include "tree/win32/merge_into_dialog.h"
 #include "tree/win32/search_dialog.h"
 #include "tree/win32/tree_pane.h"
 #include "tree/win32/vis_pane.h"
@@ -52,6 +53,9 @@ static_assert(IDM_CHECK_MENU == static_cast<int>(Command::kCheckMenu));
 static_assert(IDM_REDO == static_cast<int>(Command::kRedo));
 static_assert(IDM_MOVE_UP == static_cast<int>(Command::kMoveUp));
 static_assert(IDM_MOVE_DOWN == static_cast<int>(Command::kMoveDown));
+static_assert(IDM_CUT == static_cast<int>(Command::kCut));
+static_assert(IDM_PASTE == static_cast<int>(Command::kPaste));
+static_assert(IDM_MERGE_INTO == static_cast<int>(Command::kMergeInto));
 static_assert(IDM_EXPAND_ALL == static_cast<int>(Command::kExpandAllAreas));
 static_assert(IDM_COLLAPSE_ALL == static_cast<int>(Command::kCollapseAllAreas));
 static_assert(IDM_AUTO_EXPAND == static_cast<int>(Command::kAutoExpand));
@@ -170,6 +174,17 @@ bool MainWindow::DispatchCommand(UINT number) {
          if (w.TreeControl() != nullptr) MoveAmongSiblings(w.session_, false);
          return true;
        }},
+      {Command::kCut,
+       [](MainWindow& w) {
+         if (w.TreeControl() != nullptr) CutItems(w.session_);
+         return true;
+       }},
+      {Command::kPaste,
+       [](MainWindow& w) {
+         if (w.TreeControl() != nullptr) PasteItems(w.session_);
+         return true;
+       }},
+      {Command::kMergeInto, [](MainWindow& w) { return w.OnMergeInto(); }},
       {Command::kExpandAllAreas,
        [](MainWindow& w) { return w.OnExpansionCommand(ExpandAllAreas); }},
       {Command::kCollapseAllAreas,
@@ -280,6 +295,21 @@ bool MainWindow::OnFindNext() {
   if (TreeControl() == nullptr) return true;
   if (!tree_state_.search.text) return OnFind();
   FindNext(session_);
+  return true;
+}
+
+bool MainWindow::OnMergeInto() {
+  if (TreeControl() == nullptr) return true;
+  std::vector<TreeNode> targets = MergeTargets(session_);
+  if (targets.empty()) {
+    session_.host.Beep();
+    return true;
+  }
+  std::vector<std::string> labels;
+  labels.reserve(targets.size());
+  for (TreeNode target : targets) labels.push_back(tree_.Label(target));
+  int chosen = MergeIntoDialog::Choose(*questions_, window_, labels);
+  if (chosen >= 0) MergeSelectedInto(session_, targets[static_cast<size_t>(chosen)]);
   return true;
 }
 

@@ -44,6 +44,15 @@ bool MainWindow::PreTranslate(MSG& message) {
     case VK_F7:
       if (set_.MenuPresent()) SendMessageA(window_, WM_COMMAND, IDM_CHECK_MENU, 0);
       return true;
+    case 'X':
+    case 'V':
+      // Only the tree's items are cut and pasted; an edit box keeps its own.
+      if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0 || message.hwnd == nullptr ||
+          message.hwnd != TreeControl()) {
+        return false;
+      }
+      SendMessageA(window_, WM_COMMAND, message.wParam == 'X' ? IDM_CUT : IDM_PASTE, 0);
+      return true;
     case 'Z':
     case 'Y':
       // An edit box keeps its own undo of the text being typed.
