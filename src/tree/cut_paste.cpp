@@ -69,6 +69,8 @@ TreeNode PasteItems(Session& s) {
     }
     if (last != nullptr) {
       s.set.results_saved = false;
+      // Only the pasted result keeps marks, as after a drop: no selection clears them all first.
+      s.tree.Select(nullptr);
       s.tree.Select(last);
       s.tree.EnsureVisible(last);
     }

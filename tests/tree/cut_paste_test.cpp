@@ -104,6 +104,7 @@ TEST(CutPasteTest, APasteIsOneStepUndoneAndRedoneWhole) {
   PasteItems(t.session);
   const std::string pasted = testing::Describe(t.tree);
   ASSERT_EQ(pasted, "A(a2) B(a1 c1 b1 b2) C()");
+  EXPECT_EQ(testing::MarkedLabels(t.tree), "c1");
   EditHistory& history = t.session.tree_state.history;
   EXPECT_EQ(history.UndoLevels(), 1u);
   EXPECT_EQ(history.NextUndo(), EditKind::kPaste);
