@@ -28,6 +28,9 @@ struct RenameUndo {
 struct TreeState {
   bool dragging = false;
   TreeNode dragged = nullptr;
+  // Set while a command selects its result: the keys held for the command (Ctrl of Ctrl+V) are
+  // not a Ctrl-click that would keep the marks.
+  bool command_selects = false;
   // The Area that automatic expansion opened last.
   TreeNode auto_expanded_area = nullptr;
   // The node the last selection change ran for: the one whose marks and details are shown. The

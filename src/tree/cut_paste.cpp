@@ -70,8 +70,10 @@ TreeNode PasteItems(Session& s) {
     if (last != nullptr) {
       s.set.results_saved = false;
       // Only the pasted result keeps marks, as after a drop: no selection clears them all first.
+      s.tree_state.command_selects = true;
       s.tree.Select(nullptr);
       s.tree.Select(last);
+      s.tree_state.command_selects = false;
       s.tree.EnsureVisible(last);
     }
   }

@@ -52,7 +52,7 @@ void MarkItems(MenuTree& tree, TreeNode old_node, TreeNode new_node, KeyState ke
 }
 
 void OnTreeSelectionChanged(Session& s, TreeNode old_node, TreeNode new_node, KeyState keys) {
-  if (s.tree_state.dragging) keys = KeyState{};
+  if (s.tree_state.dragging || s.tree_state.command_selects) keys = KeyState{};
   s.tree_state.selection_shown = new_node;
   s.host.FillDetails(new_node);
   if (new_node != nullptr) s.tree.SetMarked(new_node, true);

@@ -55,17 +55,21 @@ TEST(TreeSelectionTest, MarksFollowTheKeysHeld) {
   }
 }
 
+// A drag, and a command selecting its result while its keys are held (Ctrl of Ctrl+V), ignore the
+// keys: the result is marked alone.
 TEST(TreeSelectionTest, ADragIgnoresTheKeysAndClearsMarksWhenTheSelectionGoes) {
-  TreeSession t(kMenu);
-  t.Click("a2");
-  t.session.tree_state.dragging = true;
-  t.Click("c1", kShift);
-  EXPECT_EQ(testing::MarkedLabels(t.tree), "c1");
-  t.Click("A", kCtrl);
-  EXPECT_EQ(testing::MarkedLabels(t.tree), "A a1 a2 a3");
-  t.keys = kBoth;
-  t.tree.Select(nullptr);
-  EXPECT_EQ(testing::MarkedLabels(t.tree), "");
+  for (bool drag : {true, false}) {
+    TreeSession t(kMenu);
+    t.Click("a2");
+    (drag ? t.session.tree_state.dragging : t.session.tree_state.command_selects) = true;
+    t.Click("c1", kShift);
+    EXPECT_EQ(testing::MarkedLabels(t.tree), "c1") << drag;
+    t.Click("A", kCtrl);
+    EXPECT_EQ(testing::MarkedLabels(t.tree), "A a1 a2 a3") << drag;
+    t.keys = kBoth;
+    t.tree.Select(nullptr);
+    EXPECT_EQ(testing::MarkedLabels(t.tree), "") << drag;
+  }
 }
 
 TEST(TreeSelectionTest, FillsTheDetailsForTheNewSelection) {

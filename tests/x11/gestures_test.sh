@@ -199,6 +199,7 @@ check "Ctrl+V made O'Hare Hawaii's first Location" \
   "$(printf "O'Hare Intl Rwy 27L\n%s" "$hawaii_before")" "$(p children "Hawaii")"
 check "O'Hare has left Paris" "" "$(p children "Paris" | grep -x "O'Hare Intl Rwy 27L")"
 check "the pasted Location is selected" "O'Hare Intl Rwy 27L" "$(p selected)"
+check "only it is marked, though Ctrl was held for the paste" "O'Hare Intl Rwy 27L" "$(p marked)"
 xdotool key ctrl+z
 sleep 0.7
 check "Ctrl+Z puts O'Hare back in Paris" "$paris_before" "$(p children "Paris")"
