@@ -29,7 +29,7 @@ probe=$3
 work=$4
 failures=0
 
-p() { wine "$probe" "$@" 2>>"$work/probe-errors.txt" | tr -d '\r'; }
+source "$(dirname "$0")/x11_checks.sh"
 ok() {  # ok WHAT CONDITION-RESULT
   if [ "$2" = 0 ]; then
     echo "ok: $1"

@@ -22,18 +22,7 @@ probe=$3
 work=$4
 failures=0
 
-p() { wine "$probe" "$@" 2>>"$work/probe-errors.txt" | tr -d '\r'; }
-check() {  # check WHAT EXPECTED ACTUAL
-  if [ "$2" == "$3" ]; then
-    echo "ok: $1"
-  else
-    echo "FAILED: $1"
-    echo "  expected: $(echo "$2" | paste -sd '|')"
-    echo "  actual:   $(echo "$3" | paste -sd '|')"
-    failures=$((failures + 1))
-  fi
-}
-shot() { import -window root "$work/$1.png" 2>/dev/null || true; }
+source "$(dirname "$0")/x11_checks.sh"
 # The middle of a node's label on the screen, or nothing.
 where() { p where "$1"; }
 
