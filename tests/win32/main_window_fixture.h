@@ -71,6 +71,9 @@ class MainWindowTest : public ::testing::Test {
     return *window;
   }
   HWND Main() const { return window->Window(); }
+  // The tree control's item of a node (made first when its Area was never opened), and back.
+  HTREEITEM ItemOf(TreeNode node) { return window->Tree().ItemOfNode(node); }
+  TreeNode NodeOf(HTREEITEM item) { return window->Tree().NodeOfItem(item); }
 
   // Handles every waiting message, as the loop would between user actions.
   static void DrainMessages() {

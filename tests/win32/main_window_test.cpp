@@ -35,8 +35,8 @@ TEST_F(MainWindowTest, FirstStartShowsEmptyPanesBarsAndZeroCounts) {
 TEST_F(MainWindowTest, BeforeASetIsOpenOnlyTheSetIndependentItemsAreEnabled) {
   Start();
   const UINT enabled[] = {101, 105, 109, 110, 143, 144, 161, 162, 164, 165, 182, 183, 184};
-  const UINT greyed[] = {102, 103, 104, 106, 107, 108, 111, 121, 122, 123,
-                         124, 125, 126, 127, 129, 130, 131, 132, 135, 141, 142};
+  const UINT greyed[] = {102, 103, 104, 106, 107, 108, 111, 121, 122, 123, 124,
+                         125, 126, 127, 129, 130, 131, 132, 135, 141, 142};
   for (UINT command : enabled) EXPECT_TRUE(Enabled(command)) << command;
   for (UINT command : greyed) EXPECT_FALSE(Enabled(command)) << command;
 }
@@ -114,9 +114,9 @@ TEST_F(MainWindowTest, ToolBarHoldsItsButtonsInOrder) {
   Start();
   HWND bar = GetDlgItem(Main(), 1007);
   ASSERT_EQ(SendMessageA(bar, TB_BUTTONCOUNT, 0, 0), 28);
-  const int commands[28] = {0,   101, 102, 0,   104, 0,   130, 131, 135, 0, 132, 0,   107, 123,
-                            108, 124, 0,   125, 126, 0,   141, 142, 143, 0, 164, 165, 0,   182};
-  const int images[28] = {0, 7, 8, 0, 14, 0,  16, 17, 18, 0, 15, 0,  0, 1,
+  const int commands[28] = {0,   101, 102, 0,   104, 0, 130, 131, 135, 0, 132, 0,   107, 123,
+                            108, 124, 0,   125, 126, 0, 141, 142, 143, 0, 164, 165, 0,   182};
+  const int images[28] = {0, 7, 8, 0, 14, 0, 16, 17, 18, 0, 15, 0,  0, 1,
                           2, 3, 0, 4, 5,  0, 6,  10, 12, 0, 9,  13, 0, 11};
   for (int i = 0; i < 28; ++i) {
     TBBUTTON button = {};

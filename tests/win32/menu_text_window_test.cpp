@@ -41,6 +41,11 @@ class MenuTextWindowTest : public MainWindowTest {
     for (HTREEITEM area = TreeView_GetChild(tree, root); area;
          area = TreeView_GetNextSibling(tree, area)) {
       menu += label(area) + "\n";
+      // A closed Area's Locations enter the control when it is opened, as a click would.
+      if (TreeView_GetChild(tree, area) == nullptr) {
+        TreeView_Expand(tree, area, TVE_EXPAND);
+        TreeView_Expand(tree, area, TVE_COLLAPSE);
+      }
       for (HTREEITEM item = TreeView_GetChild(tree, area); item;
            item = TreeView_GetNextSibling(tree, item)) {
         menu += "  " + label(item) + "\n";

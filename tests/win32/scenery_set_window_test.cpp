@@ -86,7 +86,11 @@ TEST_F(SceneryWindowTest, OpeningASetFillsTheTreeTheStatusBarAndTheVisPane) {
   TreeNode root = s.tree.Root();
   EXPECT_EQ(Labels(root), (std::vector<std::string>{"Alps", "Geneva"}));
   EXPECT_EQ(Labels(s.tree.FirstChild(root)), (std::vector<std::string>{"Innsbruck", "Salzburg"}));
-  EXPECT_EQ(SendMessageA(TreeWindow(), TVM_GETCOUNT, 0, 0), 6);
+  // The control holds the root and the closed Areas; an Area's Locations enter it when opened.
+  EXPECT_EQ(SendMessageA(TreeWindow(), TVM_GETCOUNT, 0, 0), 3);
+  TreeView_Expand(TreeWindow(), ItemOf(s.tree.FirstChild(root)), TVE_EXPAND);
+  EXPECT_EQ(SendMessageA(TreeWindow(), TVM_GETCOUNT, 0, 0), 5);
+  EXPECT_TRUE(s.tree.Expanded(s.tree.FirstChild(root)));
 
   EXPECT_EQ(StatusText(0), "Areas: 2");
   EXPECT_EQ(StatusText(1), "Locns: 3");

@@ -58,14 +58,14 @@ class TreeDragTest : public MainWindowTest {
     return n ? S().tree.Label(n) : "<none>";
   }
   TreeNode DropHighlight() {
-    return reinterpret_cast<TreeNode>(
-        SendMessageA(TreeWindow(), TVM_GETNEXTITEM, TVGN_DROPHILITE, 0));
+    return NodeOf(reinterpret_cast<HTREEITEM>(
+        SendMessageA(TreeWindow(), TVM_GETNEXTITEM, TVGN_DROPHILITE, 0)));
   }
   // Whether any node is drawn drop-highlighted.
   bool AnyHighlighted() {
     bool any = false;
     auto visit = [&](TreeNode n) {
-      auto state = SendMessageA(TreeWindow(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(n),
+      auto state = SendMessageA(TreeWindow(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(ItemOf(n)),
                                 TVIS_DROPHILITED);
       any = any || (state & TVIS_DROPHILITED) != 0;
     };
@@ -83,7 +83,7 @@ class TreeDragTest : public MainWindowTest {
   // The middle of a node's label, in the tree's client coordinates.
   POINT Centre(TreeNode node) {
     RECT rect = {};
-    auto item = reinterpret_cast<HTREEITEM>(node);
+    auto item = ItemOf(node);
     std::memcpy(&rect, &item, sizeof item);
     EXPECT_TRUE(SendMessageA(TreeWindow(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect)));
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
@@ -101,7 +101,7 @@ class TreeDragTest : public MainWindowTest {
     start.hdr.idFrom = 1003;
     start.hdr.code = TVN_BEGINDRAGA;
     start.action = 0;
-    start.itemNew.hItem = reinterpret_cast<HTREEITEM>(node);
+    start.itemNew.hItem = ItemOf(node);
     start.itemNew.lParam = static_cast<LPARAM>(S().tree.Data(node));
     start.ptDrag = Centre(node);
     SendMessageA(Main(), WM_NOTIFY, 1003, reinterpret_cast<LPARAM>(&start));
@@ -143,7 +143,7 @@ TEST_F(TreeDragTest, StartingADragShowsTheImageTakesTheMouseAndClearsTheSelectio
   EXPECT_FALSE(S().tree_state.rename_undo.available);
   // The hot spot is where the label was taken: its middle.
   RECT label = {};
-  auto item = reinterpret_cast<HTREEITEM>(N("Cabot"));
+  auto item = ItemOf(N("Cabot"));
   std::memcpy(&label, &item, sizeof item);
   SendMessageA(TreeWindow(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&label));
   POINT centre = Centre(N("Cabot"));

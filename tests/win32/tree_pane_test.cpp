@@ -145,7 +145,7 @@ TEST_F(TreePaneTest, ARenameKeepsTheKindsLengthAndCanBeUndone) {
   edit.hdr.hwndFrom = TreeWindow();
   edit.hdr.idFrom = 1003;
   edit.hdr.code = TVN_BEGINLABELEDITA;
-  edit.item.hItem = reinterpret_cast<HTREEITEM>(heathrow);
+  edit.item.hItem = ItemOf(heathrow);
   EXPECT_EQ(SendMessageA(Main(), WM_NOTIFY, 1003, reinterpret_cast<LPARAM>(&edit)), FALSE);
   std::string typed(50, 'x');
   edit.hdr.code = TVN_ENDLABELEDITA;
@@ -156,7 +156,7 @@ TEST_F(TreePaneTest, ARenameKeepsTheKindsLengthAndCanBeUndone) {
 
   // The root cannot be renamed.
   edit.hdr.code = TVN_BEGINLABELEDITA;
-  edit.item.hItem = reinterpret_cast<HTREEITEM>(root);
+  edit.item.hItem = ItemOf(root);
   EXPECT_EQ(SendMessageA(Main(), WM_NOTIFY, 1003, reinterpret_cast<LPARAM>(&edit)), TRUE);
 
   SetFocus(TreeWindow());

@@ -38,7 +38,7 @@ class TreeViewMenuTreeTest : public ::testing::Test {
   std::pair<int, int> Images(TreeNode node) {
     TVITEMA item = {};
     item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-    item.hItem = reinterpret_cast<HTREEITEM>(node);
+    item.hItem = tree.ItemOfNode(node);
     SendMessageA(control_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
     return {item.iImage, item.iSelectedImage};
   }
@@ -161,9 +161,9 @@ TEST_F(TreeViewMenuTreeTest, ChildrenSharingTheirItemDataAreSortedByTheControlIt
   EXPECT_EQ(Labels(root), (std::vector<std::string>{"alpha", "Bravo", "delta"}));
   // The walk agrees with the control's own order.
   std::vector<std::string> in_control;
-  for (auto item = TreeView_GetChild(control_, reinterpret_cast<HTREEITEM>(root)); item;
+  for (auto item = TreeView_GetChild(control_, tree.ItemOfNode(root)); item;
        item = TreeView_GetNextSibling(control_, item)) {
-    in_control.push_back(tree.Label(reinterpret_cast<TreeNode>(item)));
+    in_control.push_back(tree.Label(tree.NodeOfItem(item)));
   }
   EXPECT_EQ(in_control, Labels(root));
   EXPECT_EQ(tree.Previous(tree.FirstChild(root)), nullptr);
@@ -191,17 +191,20 @@ TEST_F(TreeViewMenuTreeTest, HeldDrawingKeepsTheStateAndShowsTheLastNodeAskedFor
   tree.Expand(empty, true);
   EXPECT_TRUE(tree.Expanded(area));
   EXPECT_FALSE(tree.Expanded(empty)) << "a node without children stays as it is";
-  // Opened by the user meanwhile (the pane passes TVN_ITEMEXPANDED on), a new node still closes.
+  // Opened by the user meanwhile (the pane passes TVN_ITEMEXPANDING and TVN_ITEMEXPANDED on), a
+  // new node still closes.
   TreeNode first_area = tree.FirstChild(root);
-  TreeView_Expand(control_, reinterpret_cast<HTREEITEM>(first_area), TVE_EXPAND);
-  tree.NoteExpansion(first_area);
+  HTREEITEM first_item = tree.ItemOfNode(first_area);
+  tree.NoteExpanding(first_item, TVE_EXPAND);
+  TreeView_Expand(control_, first_item, TVE_EXPAND);
+  tree.NoteExpansion(first_item);
   tree.Expand(first_area, false);
   EXPECT_FALSE(tree.Expanded(first_area));
   tree.HoldDrawing(false);
   EXPECT_FALSE(tree.DrawingHeld());
   EXPECT_TRUE(tree.IsShown(last));
   RECT rect = {};
-  ASSERT_TRUE(TreeView_GetItemRect(control_, reinterpret_cast<HTREEITEM>(last), &rect, TRUE))
+  ASSERT_TRUE(TreeView_GetItemRect(control_, tree.ItemOfNode(last), &rect, TRUE))
       << "the last node asked for is in view";
   RECT client = {};
   GetClientRect(control_, &client);
@@ -251,15 +254,13 @@ TEST_F(TreeViewMenuTreeTest, FoldingTheRootForAllAreasKeepsTheSelectionAndTheVie
   }
   tree.Expand(root, true);
   tree.Select(location);
-  auto first_visible = [&] {
-    return reinterpret_cast<TreeNode>(TreeView_GetFirstVisible(control_));
-  };
+  auto first_visible = [&] { return tree.NodeOfItem(TreeView_GetFirstVisible(control_)); };
   TreeNode first = first_visible();
   ASSERT_NE(first, root) << "the view has scrolled to the selection";
 
   tree.HoldDrawing(true, /*fold_root=*/true);
   for (TreeNode area : areas) tree.Expand(area, true);
-  EXPECT_FALSE(TreeView_GetItemState(control_, reinterpret_cast<HTREEITEM>(root), TVIS_EXPANDED) &
+  EXPECT_FALSE(TreeView_GetItemState(control_, tree.ItemOfNode(root), TVIS_EXPANDED) &
                TVIS_EXPANDED)
       << "folded while the Areas change";
   EXPECT_TRUE(tree.Expanded(root)) << "as the user will see it";
@@ -270,6 +271,85 @@ TEST_F(TreeViewMenuTreeTest, FoldingTheRootForAllAreasKeepsTheSelectionAndTheVie
   EXPECT_EQ(tree.Selected(), location);
   EXPECT_EQ(first_visible(), first);
   EXPECT_FALSE(tree.RestoringSelection());
+}
+
+// The control holds the root and the Areas; an Area's Locations get items only when something
+// needs them, and until then every answer comes from the memory tree as before.
+TEST_F(TreeViewMenuTreeTest, AClosedAreasLocationsEnterTheControlWhenNeeded) {
+  auto in_control = [this] { return static_cast<int>(TreeView_GetCount(control_)); };
+  auto has_button = [this](TreeNode node) {
+    TVITEMA item = {};
+    item.mask = TVIF_CHILDREN;
+    item.hItem = tree.ItemOfNode(node);
+    SendMessageA(control_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return item.cChildren != 0;
+  };
+  tree.HoldDrawing(true);
+  TreeNode root = Add(nullptr, nullptr, "World.vis", NodeKind::kRoot, 0);
+  std::vector<TreeNode> areas;
+  std::vector<std::vector<TreeNode>> locations(4);
+  for (uint32_t a = 0; a < 4; ++a) {
+    areas.push_back(Add(root, areas.empty() ? nullptr : areas.back(),
+                        ("Area " + std::to_string(a)).c_str(), NodeKind::kArea, a + 1));
+    for (const char* label : {"c", "a", "b"}) {
+      TreeNode after = locations[a].empty() ? nullptr : locations[a].back();
+      locations[a].push_back(Add(areas[a], after, label, NodeKind::kLocation, 10 * a + 10));
+    }
+  }
+  tree.HoldDrawing(false);
+  EXPECT_EQ(in_control(), 5);
+  EXPECT_EQ(tree.Count(), 17u);
+  EXPECT_EQ(Labels(areas[0]), (std::vector<std::string>{"c", "a", "b"}));
+  EXPECT_TRUE(has_button(areas[0]));
+  EXPECT_FALSE(tree.Expanded(areas[0]));
+  EXPECT_FALSE(tree.IsShown(locations[0][0]));
+
+  // Marked, sorted and renamed while closed, the items show all of it once made.
+  tree.SetMarked(locations[1][1], true);
+  tree.SortChildren(areas[1]);
+  tree.SetLabel(locations[1][0], "z");
+  EXPECT_EQ(Labels(areas[1]), (std::vector<std::string>{"a", "b", "z"}));
+  EXPECT_EQ(in_control(), 5);
+  tree.Select(locations[1][1]);  // "a", first since the sort
+  EXPECT_EQ(in_control(), 8) << "selecting a Location makes its Area's items, and no others";
+  EXPECT_EQ(tree.Selected(), locations[1][1]);
+  EXPECT_TRUE(tree.Expanded(areas[1]));
+  EXPECT_EQ(Images(locations[1][1]).first, 2 + kMarkedImageOffset);
+  std::vector<std::string> shown;
+  for (auto item = TreeView_GetChild(control_, tree.ItemOfNode(areas[1])); item;
+       item = TreeView_GetNextSibling(control_, item)) {
+    shown.push_back(tree.Label(tree.NodeOfItem(item)));
+  }
+  EXPECT_EQ(shown, Labels(areas[1]));
+
+  // The user opening an Area (the pane passes TVN_ITEMEXPANDING on), and the program's own
+  // expanding, bringing into view and inserting.
+  tree.NoteExpanding(tree.ItemOfNode(areas[2]), TVE_EXPAND);
+  EXPECT_EQ(in_control(), 11);
+  tree.EnsureVisible(locations[3][2]);
+  EXPECT_EQ(in_control(), 14);
+  EXPECT_TRUE(tree.IsShown(locations[3][2]));
+  TreeNode added = Add(areas[0], locations[0][0], "new", NodeKind::kLocation, 99);
+  EXPECT_EQ(in_control(), 14) << "a closed Area takes a new Location without an item";
+  EXPECT_EQ(tree.Next(locations[0][0]), added);
+
+  // A closed Area losing its last Location loses its button; gaining one, gets it back.
+  TreeNode empty = Add(root, areas[3], "Empty", NodeKind::kArea, 50);
+  EXPECT_FALSE(tree.Expanded(empty));
+  EXPECT_EQ(in_control(), 15);
+  TreeNode only = Add(empty, nullptr, "only", NodeKind::kLocation, 51);
+  EXPECT_TRUE(has_button(empty));
+  tree.Remove(only);
+  EXPECT_FALSE(has_button(empty));
+  EXPECT_EQ(tree.FirstChild(empty), nullptr);
+
+  // A removed closed Area takes its Locations; a handle kept afterwards is answered harmlessly.
+  tree.Remove(areas[0]);
+  EXPECT_EQ(tree.Count(), 14u);
+  EXPECT_EQ(tree.Label(added), "");
+  EXPECT_EQ(tree.Next(added), nullptr);
+  tree.Select(added);
+  EXPECT_EQ(tree.Selected(), locations[1][1]);
 }
 
 TEST_F(TreeViewMenuTreeTest, WithoutAControlNothingHappens) {

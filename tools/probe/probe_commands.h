@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "probe_windows.h"
+
 namespace probe {
 
 // wait-count, areas, children, where, selected, first-visible, marked.
@@ -11,6 +13,9 @@ int RunTree(const std::string& command, int argc, char** argv);
 // The tree pane's root label and the status bar once a scan has settled.
 int RunSettled(int seconds);
 int RunStatus(int part);
+// The tree's items as the status bar counts them (the root, the Areas, the Locations), or -1
+// while a long operation's progress box is up.
+int CountedItems(HWND main);
 int RunEnabled();
 // detail, detail-where, edit-box.
 int RunDetail(const std::string& command, int row);

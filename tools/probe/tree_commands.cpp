@@ -28,11 +28,12 @@ class RemoteTree {
     std::string label;
     int image = 0;
     LPARAM data = 0;
+    int children = 0;
   };
   Item Get(HTREEITEM handle) {
     constexpr size_t kText = 1024;
     TVITEMA item = {};
-    item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_PARAM;
+    item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_PARAM | TVIF_CHILDREN;
     item.hItem = handle;
     item.pszText = block_.at(kText);
     item.cchTextMax = 260;
@@ -47,6 +48,7 @@ class RemoteTree {
     out.label = text;
     out.image = item.iImage;
     out.data = item.lParam;
+    out.children = item.cChildren;
     return out;
   }
 
@@ -60,14 +62,26 @@ class RemoteTree {
     return block_.Read(0, &rect, sizeof rect);
   }
 
+  // The program gives a closed Area's Locations to the control when it is first opened: opened
+  // and closed again, as a user's two clicks would, it has them.
+  HTREEITEM FirstChild(HTREEITEM area) {
+    HTREEITEM first = Next(area, TVGN_CHILD);
+    if (first == nullptr && Get(area).children != 0) {
+      SendMessageA(tree_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(area));
+      SendMessageA(tree_, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(area));
+      first = Next(area, TVGN_CHILD);
+    }
+    return first;
+  }
+
   // Every item in tree order (the root, each Area, its Locations), with its depth.
-  std::vector<std::pair<HTREEITEM, int>> All() const {
+  std::vector<std::pair<HTREEITEM, int>> All() {
     std::vector<std::pair<HTREEITEM, int>> items;
     for (HTREEITEM r = Next(nullptr, TVGN_ROOT); r; r = Next(r, TVGN_NEXT)) {
       items.emplace_back(r, 0);
       for (HTREEITEM a = Next(r, TVGN_CHILD); a; a = Next(a, TVGN_NEXT)) {
         items.emplace_back(a, 1);
-        for (HTREEITEM l = Next(a, TVGN_CHILD); l; l = Next(l, TVGN_NEXT)) items.emplace_back(l, 2);
+        for (HTREEITEM l = FirstChild(a); l; l = Next(l, TVGN_NEXT)) items.emplace_back(l, 2);
       }
     }
     return items;
@@ -98,15 +112,16 @@ int RunTree(const std::string& command, int argc, char** argv) {
   if (!tree.ok()) return Fail("cannot reach the program's memory");
 
   if (command == "areas") {
-    for (auto [item, depth] : tree.All()) {
-      if (depth == 1) std::printf("%s\n", tree.Get(item).label.c_str());
+    HTREEITEM root = tree.Next(nullptr, TVGN_ROOT);
+    for (HTREEITEM a = tree.Next(root, TVGN_CHILD); a; a = tree.Next(a, TVGN_NEXT)) {
+      std::printf("%s\n", tree.Get(a).label.c_str());
     }
     return 0;
   }
   if (command == "children" && argc > 2) {
     HTREEITEM area = tree.Find(argv[2]);
     if (area == nullptr) return Fail("no such node");
-    for (HTREEITEM l = tree.Next(area, TVGN_CHILD); l; l = tree.Next(l, TVGN_NEXT)) {
+    for (HTREEITEM l = tree.FirstChild(area); l; l = tree.Next(l, TVGN_NEXT)) {
       std::printf("%s\n", tree.Get(l).label.c_str());
     }
     return 0;
@@ -144,7 +159,10 @@ int RunTree(const std::string& command, int argc, char** argv) {
   if (command == "wait-count" && argc > 2) {
     LRESULT wanted = std::atol(argv[2]);
     for (int tries = 0; tries < 600; ++tries) {
-      if (SendMessageA(control, TVM_GETCOUNT, 0, 0) >= wanted) return 0;
+      // The control holds only the Locations of opened Areas: the status bar counts them all.
+      if (SendMessageA(control, TVM_GETCOUNT, 0, 0) >= wanted || CountedItems(main) >= wanted) {
+        return 0;
+      }
       Sleep(100);
       control = GetDlgItem(main, kTreeId);
     }

@@ -1,6 +1,7 @@
 // The main window read from outside as a whole: the status bar, whether it takes input, and the
 // settled window a scan leaves behind.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "probe_commands.h"
@@ -39,6 +40,22 @@ bool ProgressBoxShown(HWND main) {
 }
 
 }  // namespace
+
+int CountedItems(HWND main) {
+  HWND bar = GetDlgItem(main, kStatusBarId);
+  if (bar == nullptr || ProgressBoxShown(main)) return -1;
+  RemoteBlock block(bar);
+  if (!block.ok()) return -1;
+  // "Areas: N" and "Locns: N", and the root above them.
+  int items = 1;
+  for (int part : {0, 1}) {
+    std::string text = StatusText(bar, block, part);
+    size_t colon = text.find(':');
+    if (colon == std::string::npos) return -1;
+    items += std::atoi(text.c_str() + colon + 1);
+  }
+  return items;
+}
 
 int RunStatus(int part) {
   HWND bar = GetDlgItem(MainWindow(), kStatusBarId);

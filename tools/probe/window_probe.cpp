@@ -11,7 +11,8 @@
 //   window-probe sample FOLDER       writes the sample scenery set into FOLDER
 //   window-probe generate FOLDER E F A L   writes a generated set (E entries of F files of A Areas
 //                                    of L Locations) into FOLDER and prints its VIS path
-//   window-probe wait-count N        waits until the tree holds N items
+//   window-probe wait-count N        waits until the tree holds N items (the control, or the
+//                                    status bar once no progress box is up)
 //   window-probe areas               the Areas' labels, one a line
 //   window-probe children LABEL      the labels of an Area's Locations, one a line
 //   window-probe where LABEL         "x y": the middle of the label on the screen (fails unless

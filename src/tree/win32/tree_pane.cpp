@@ -148,14 +148,19 @@ LRESULT TreePane::OnNotify(NMHDR* header) {
       return 0;
     case TVN_BEGINLABELEDITA: {
       auto* edit = reinterpret_cast<NMTVDISPINFOA*>(header);
-      return BeginRename(session_, reinterpret_cast<TreeNode>(edit->item.hItem)) ? TRUE : FALSE;
+      return BeginRename(session_, shell_.Tree().NodeOfItem(edit->item.hItem)) ? TRUE : FALSE;
     }
     case TVN_ENDLABELEDITA:
       return OnEndLabelEdit(*reinterpret_cast<NMTVDISPINFOA*>(header));
+    case TVN_ITEMEXPANDINGA:
+    case TVN_ITEMEXPANDINGW: {
+      auto* change = reinterpret_cast<NMTREEVIEWA*>(header);
+      shell_.Tree().NoteExpanding(change->itemNew.hItem, change->action);
+      return FALSE;
+    }
     case TVN_ITEMEXPANDEDA:
     case TVN_ITEMEXPANDEDW:
-      shell_.Tree().NoteExpansion(
-          reinterpret_cast<TreeNode>(reinterpret_cast<NMTREEVIEWA*>(header)->itemNew.hItem));
+      shell_.Tree().NoteExpansion(reinterpret_cast<NMTREEVIEWA*>(header)->itemNew.hItem);
       return 0;
     case TVN_BEGINDRAGA:
     case TVN_BEGINDRAGW:
@@ -173,15 +178,16 @@ void TreePane::OnSelectionChanged(const NMTREEVIEWA& change) {
   keys.ctrl = GetKeyState(VK_CONTROL) < 0;
   TimingLog& timing = shell_.Timing();
   double start = timing.On() ? timing.Now() : 0;
-  OnTreeSelectionChanged(session_, reinterpret_cast<TreeNode>(change.itemOld.hItem),
-                         reinterpret_cast<TreeNode>(change.itemNew.hItem), keys);
+  TreeViewMenuTree& tree = shell_.Tree();
+  OnTreeSelectionChanged(session_, tree.NodeOfItem(change.itemOld.hItem),
+                         tree.NodeOfItem(change.itemNew.hItem), keys);
   if (timing.On()) timing.Write("selection-changed", timing.Now() - start);
 }
 
 LRESULT TreePane::OnEndLabelEdit(const NMTVDISPINFOA& edit) {
   std::optional<std::string_view> text;
   if (edit.item.pszText != nullptr) text = edit.item.pszText;
-  EndRename(session_, reinterpret_cast<TreeNode>(edit.item.hItem), text);
+  EndRename(session_, shell_.Tree().NodeOfItem(edit.item.hItem), text);
   // The label kept (cut to its kind's length) is already in the tree.
   shell_.UpdateMenuState();
   return FALSE;

@@ -38,7 +38,7 @@ void TreePane::OnBeginDrag(const NMTREEVIEWA& start) {
       SendMessageA(control_, TVM_CREATEDRAGIMAGE, 0, reinterpret_cast<LPARAM>(item))));
   // Removing the selection runs the selection change with the drag already on: no marks are
   // left and the details pane empties.
-  BeginItemDrag(session_, reinterpret_cast<TreeNode>(item));
+  BeginItemDrag(session_, shell_.Tree().NodeOfItem(item));
 
   // The message takes the item in the rectangle it fills.
   RECT label = {};
@@ -159,7 +159,7 @@ void TreePane::OnDragButtonUp(bool shift) {
   // A node removed meanwhile is no longer the control's drop item.
   HTREEITEM target = drag_.drop_target == DropHighlight(control_) ? drag_.drop_target : nullptr;
   drag_.drop_target = nullptr;
-  DropItem(session_, reinterpret_cast<TreeNode>(target), shift);
+  DropItem(session_, shell_.Tree().NodeOfItem(target), shift);
   RemoveDropHighlight();
   // The drag cleared the rename undo.
   shell_.UpdateMenuState();

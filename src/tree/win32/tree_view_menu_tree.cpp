@@ -10,13 +10,6 @@ namespace tarnwick::win32 {
 
 namespace {
 
-HTREEITEM Item(TreeNode item) {
-  return reinterpret_cast<HTREEITEM>(item);
-}
-TreeNode Handle(HTREEITEM item) {
-  return reinterpret_cast<TreeNode>(item);
-}
-
 int ImageOf(TreeItemData data) {
   return static_cast<int>(KindOf(data));
 }
@@ -43,25 +36,109 @@ void TreeViewMenuTree::SetControl(HWND control) {
   folded_selection_ = folded_first_visible_ = nullptr;
 }
 
-const TreeViewMenuTree::Shown* TreeViewMenuTree::Find(TreeNode item) const {
+TreeViewMenuTree::Shown* TreeViewMenuTree::Find(HTREEITEM item) {
   if (item == nullptr) return nullptr;
   auto it = items_.find(item);
   return it != items_.end() ? &it->second : nullptr;
 }
 
-TreeViewMenuTree::Shown* TreeViewMenuTree::Find(TreeNode item) {
+const TreeViewMenuTree::Shown* TreeViewMenuTree::Find(HTREEITEM item) const {
   if (item == nullptr) return nullptr;
   auto it = items_.find(item);
   return it != items_.end() ? &it->second : nullptr;
 }
 
-TreeNode TreeViewMenuTree::NodeOf(TreeNode item) const {
+TreeNode TreeViewMenuTree::NodeOfItem(HTREEITEM item) const {
   const Shown* shown = Find(item);
   return shown != nullptr ? shown->node : nullptr;
 }
 
-TreeNode TreeViewMenuTree::ItemOf(TreeNode node) const {
-  return reinterpret_cast<TreeNode>(tree_.Tag(node));
+HTREEITEM TreeViewMenuTree::ItemOf(TreeNode node) const {
+  return node != nullptr ? reinterpret_cast<HTREEITEM>(tree_.Tag(node)) : nullptr;
+}
+
+HTREEITEM TreeViewMenuTree::ItemOfNode(TreeNode node) {
+  return control_ != nullptr && Live(node) ? Materialise(node) : nullptr;
+}
+
+bool TreeViewMenuTree::ChildrenShown(TreeNode node) const {
+  if (node == nullptr) return true;
+  const Shown* shown = Find(ItemOf(node));
+  return shown != nullptr && shown->filled;
+}
+
+HTREEITEM TreeViewMenuTree::Materialise(TreeNode node) {
+  if (HTREEITEM item = ItemOf(node)) return item;
+  // Only a node whose parent was never opened lacks an item: the parent gets its children's.
+  TreeNode parent = tree_.Parent(node);
+  HTREEITEM parent_item = parent != nullptr ? Materialise(parent) : nullptr;
+  Shown* shown = Find(parent_item);
+  if (shown == nullptr) return nullptr;
+  Fill(parent_item, *shown);
+  return ItemOf(node);
+}
+
+void TreeViewMenuTree::Fill(HTREEITEM item, Shown& shown) {
+  if (shown.filled) return;
+  TreeNode node = shown.node;
+  // `shown` lives in the map the new items go into.
+  shown.filled = true;
+  if (tree_.FirstChild(node) == nullptr) return;
+  if (held_) SetHeld(true);
+  for (TreeNode c = tree_.FirstChild(node); c != nullptr; c = tree_.Next(c)) {
+    MakeItem(c, item, TVI_LAST, nullptr);
+  }
+}
+
+HTREEITEM TreeViewMenuTree::MakeItem(TreeNode node, HTREEITEM parent, HTREEITEM after,
+                                     const TVITEMA* copy_state) {
+  std::string text = tree_.Label(node);
+  TreeItemData data = tree_.Data(node);
+  int kind = ImageOf(data);
+  TVINSERTSTRUCTA insert = {};
+  insert.hParent = parent != nullptr ? parent : TVI_ROOT;
+  insert.hInsertAfter = after;
+  TVITEMA& item = insert.item;
+  item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+  item.pszText = text.data();
+  item.lParam = static_cast<LPARAM>(data);
+  item.iImage = tree_.Marked(node) ? kind + kMarkedImageOffset : kind;
+  item.iSelectedImage = kind + kMarkedImageOffset;
+  // The root's children always have items; an Area copied open keeps its Locations in view.
+  bool filled = parent == nullptr;
+  if (copy_state != nullptr) {
+    item.mask |= TVIF_STATE | TVIF_CHILDREN;
+    item.state = copy_state->state & ~kTransientState;
+    item.stateMask = 0xFFFF & ~kTransientState;
+    item.cChildren = copy_state->cChildren;
+    filled = filled || (copy_state->state & TVIS_EXPANDED) != 0;
+  }
+  if (!filled) {
+    // Closed until filled, and the first opening must reach the pane.
+    item.mask |= TVIF_STATE | TVIF_CHILDREN;
+    item.state &= ~(TVIS_EXPANDED | TVIS_EXPANDEDONCE);
+    item.stateMask |= TVIS_EXPANDED | TVIS_EXPANDEDONCE;
+    item.cChildren = tree_.FirstChild(node) != nullptr ? 1 : 0;
+  }
+  auto made = reinterpret_cast<HTREEITEM>(
+      SendMessageA(control_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+  if (made == nullptr) return nullptr;
+  tree_.SetTag(node, reinterpret_cast<uintptr_t>(made));
+  items_[made] = {node, held_ && copy_state == nullptr, filled};
+  if (filled) {
+    for (TreeNode c = tree_.FirstChild(node); c != nullptr; c = tree_.Next(c)) {
+      MakeItem(c, made, TVI_LAST, nullptr);
+    }
+  }
+  return made;
+}
+
+void TreeViewMenuTree::SetChildIndicator(HTREEITEM item, bool children) {
+  TVITEMA indicator = {};
+  indicator.mask = TVIF_CHILDREN;
+  indicator.hItem = item;
+  indicator.cChildren = children ? 1 : 0;
+  SendMessageA(control_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&indicator));
 }
 
 void TreeViewMenuTree::SetHeld(bool hold) {
@@ -85,17 +162,17 @@ void TreeViewMenuTree::FoldRoot() {
   TreeNode root = Root();
   if (folded_ || root == nullptr || !Expanded(root)) return;
   folded_selection_ = Selected();
-  folded_first_visible_ = Handle(
+  folded_first_visible_ = NodeOfItem(
       reinterpret_cast<HTREEITEM>(SendMessageA(control_, TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0)));
   folded_ = true;
-  SendMessageA(control_, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(Item(root)));
+  SendMessageA(control_, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(ItemOf(root)));
 }
 
 void TreeViewMenuTree::UnfoldRoot() const {
   if (!folded_) return;
   folded_ = false;
   if (TreeNode root = Root()) {
-    SendMessageA(control_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(Item(root)));
+    SendMessageA(control_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(ItemOf(root)));
   }
   // Closing the root moved the selection to it without a word; it goes back just as quietly, to
   // where the control itself puts a selection whose Area was closed over it.
@@ -105,12 +182,11 @@ void TreeViewMenuTree::UnfoldRoot() const {
   }
   if (selection != nullptr && Selected() != selection) {
     restoring_selection_ = true;
-    SendMessageA(control_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(Item(selection)));
+    SendMessageA(control_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(ItemOf(selection)));
     restoring_selection_ = false;
   }
-  if (folded_first_visible_ != nullptr) {
-    SendMessageA(control_, TVM_SELECTITEM, TVGN_FIRSTVISIBLE,
-                 reinterpret_cast<LPARAM>(Item(folded_first_visible_)));
+  if (HTREEITEM first = ItemOf(folded_first_visible_)) {
+    SendMessageA(control_, TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(first));
   }
   folded_selection_ = folded_first_visible_ = nullptr;
 }
@@ -119,10 +195,10 @@ void TreeViewMenuTree::ShowChanges() {
   UnfoldRoot();
   SetHeld(false);
   if (pending_visible_ != nullptr) {
-    TreeNode item = pending_visible_;
+    HTREEITEM item = ItemOf(pending_visible_);
     pending_visible_ = nullptr;
-    if (Find(item) != nullptr) {
-      SendMessageA(control_, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(Item(item)));
+    if (item != nullptr) {
+      SendMessageA(control_, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
     }
   }
 }
@@ -130,68 +206,68 @@ void TreeViewMenuTree::ShowChanges() {
 TreeNode TreeViewMenuTree::Insert(TreeNode parent, TreeNode after, std::string_view label,
                                   TreeItemData data, TreeNode copy) {
   if (control_ == nullptr) return nullptr;
-  TreeNode parent_node = NodeOf(parent);
-  if (parent != nullptr && parent_node == nullptr) return nullptr;
+  if (parent != nullptr && !Live(parent)) return nullptr;
   // The control would put the node somewhere else rather than refuse it.
-  TreeNode after_node = NodeOf(after);
-  if (after != nullptr && (after_node == nullptr || tree_.Parent(after_node) != parent_node)) {
-    return nullptr;
+  if (after != nullptr && (!Live(after) || tree_.Parent(after) != parent)) return nullptr;
+  std::string text(label.substr(0, kMaxLabel));
+  // Whether the new node is the last of its siblings, read before it is one of them.
+  const bool last = after != nullptr && tree_.Next(after) == nullptr;
+  TreeNode node = tree_.Insert(parent, after, text, data);
+  if (node == nullptr) return nullptr;
+  if (!ChildrenShown(parent)) {
+    // An Area never opened: its Locations wait in the memory tree, the button shows they exist.
+    if (HTREEITEM parent_item = ItemOf(parent);
+        parent_item != nullptr && tree_.Next(node) == nullptr && tree_.Previous(node) == nullptr) {
+      SetChildIndicator(parent_item, true);
+    }
+    return node;
   }
   if (held_) SetHeld(true);
-  std::string text(label.substr(0, kMaxLabel));
-  TVINSERTSTRUCTA insert = {};
-  insert.hParent = parent != nullptr ? Item(parent) : TVI_ROOT;
   // Named by place, the control need not look the predecessor up among all of its items.
-  insert.hInsertAfter = after == nullptr                    ? TVI_FIRST
-                        : tree_.Next(after_node) == nullptr ? TVI_LAST
-                                                            : Item(after);
-  TVITEMA& item = insert.item;
-  item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-  item.pszText = text.data();
-  item.lParam = static_cast<LPARAM>(data);
-  item.iImage = ImageOf(data);
-  item.iSelectedImage = ImageOf(data) + kMarkedImageOffset;
-  if (copy != nullptr) {
+  HTREEITEM place = after == nullptr ? TVI_FIRST : last ? TVI_LAST : ItemOf(after);
+  TVITEMA state = {};
+  const TVITEMA* copy_state = nullptr;
+  if (HTREEITEM copy_item = Live(copy) ? ItemOf(copy) : nullptr) {
     // The copy's state carries its expanded state; its child indicator keeps the button shown
     // until the children follow.
-    TVITEMA source = {};
-    source.mask = TVIF_STATE | TVIF_CHILDREN;
-    source.hItem = Item(copy);
-    source.stateMask = 0xFFFF;
-    if (SendMessageA(control_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&source))) {
-      item.mask |= TVIF_STATE | TVIF_CHILDREN;
-      item.state = source.state & ~kTransientState;
-      item.stateMask = 0xFFFF & ~kTransientState;
-      item.cChildren = source.cChildren;
+    state.mask = TVIF_STATE | TVIF_CHILDREN;
+    state.hItem = copy_item;
+    state.stateMask = 0xFFFF;
+    if (SendMessageA(control_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&state))) {
+      copy_state = &state;
     }
   }
-  TreeNode made = Handle(reinterpret_cast<HTREEITEM>(
-      SendMessageA(control_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert))));
-  if (made == nullptr) return nullptr;
-  TreeNode node = tree_.Insert(parent_node, after_node, text, data);
-  tree_.SetTag(node, reinterpret_cast<uintptr_t>(made));
-  items_[made] = {node, held_ && copy == nullptr};
-  return made;
+  if (MakeItem(node, ItemOf(parent), place, copy_state) == nullptr) {
+    tree_.Remove(node);
+    return nullptr;
+  }
+  return node;
 }
 
 void TreeViewMenuTree::Forget(TreeNode node) {
   for (TreeNode child = tree_.FirstChild(node); child != nullptr; child = tree_.Next(child)) {
     Forget(child);
   }
-  TreeNode item = ItemOf(node);
-  if (pending_visible_ == item) pending_visible_ = nullptr;
-  if (folded_selection_ == item) folded_selection_ = nullptr;
-  if (folded_first_visible_ == item) folded_first_visible_ = nullptr;
-  items_.erase(item);
+  if (pending_visible_ == node) pending_visible_ = nullptr;
+  if (folded_selection_ == node) folded_selection_ = nullptr;
+  if (folded_first_visible_ == node) folded_first_visible_ = nullptr;
+  if (HTREEITEM item = ItemOf(node)) items_.erase(item);
 }
 
 void TreeViewMenuTree::Remove(TreeNode node) {
-  TreeNode kept = NodeOf(node);
-  if (control_ == nullptr || kept == nullptr) return;
-  if (held_) SetHeld(true);
-  SendMessageA(control_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(Item(node)));
-  Forget(kept);
-  tree_.Remove(kept);
+  if (control_ == nullptr || !Live(node)) return;
+  if (HTREEITEM item = ItemOf(node)) {
+    if (held_) SetHeld(true);
+    SendMessageA(control_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item));
+  }
+  TreeNode parent = tree_.Parent(node);
+  Forget(node);
+  tree_.Remove(node);
+  // The last Location of an Area never opened takes its button with it.
+  HTREEITEM parent_item = ItemOf(parent);
+  if (parent_item != nullptr && !ChildrenShown(parent) && tree_.FirstChild(parent) == nullptr) {
+    SetChildIndicator(parent_item, false);
+  }
 }
 
 void TreeViewMenuTree::Clear() {
@@ -209,83 +285,103 @@ size_t TreeViewMenuTree::Count() const {
 }
 
 TreeNode TreeViewMenuTree::Root() const {
-  return ItemOf(tree_.Root());
+  return tree_.Root();
 }
 
 TreeNode TreeViewMenuTree::Parent(TreeNode node) const {
-  return ItemOf(tree_.Parent(NodeOf(node)));
+  return Live(node) ? tree_.Parent(node) : nullptr;
 }
 
 TreeNode TreeViewMenuTree::FirstChild(TreeNode node) const {
-  return ItemOf(tree_.FirstChild(NodeOf(node)));
+  return Live(node) ? tree_.FirstChild(node) : nullptr;
 }
 
 TreeNode TreeViewMenuTree::Next(TreeNode node) const {
-  return ItemOf(tree_.Next(NodeOf(node)));
+  return Live(node) ? tree_.Next(node) : nullptr;
 }
 
 TreeNode TreeViewMenuTree::Previous(TreeNode node) const {
-  return ItemOf(tree_.Previous(NodeOf(node)));
+  return Live(node) ? tree_.Previous(node) : nullptr;
 }
 
 std::string TreeViewMenuTree::Label(TreeNode node) const {
-  return tree_.Label(NodeOf(node));
+  return Live(node) ? tree_.Label(node) : std::string();
 }
 
 void TreeViewMenuTree::SetLabel(TreeNode node, std::string_view label) {
-  TreeNode kept = NodeOf(node);
-  if (control_ == nullptr || kept == nullptr) return;
+  if (control_ == nullptr || !Live(node)) return;
   std::string text(label.substr(0, kMaxLabel));
-  TVITEMA item = {};
-  item.mask = TVIF_TEXT;
-  item.hItem = Item(node);
-  item.pszText = text.data();
-  if (SendMessageA(control_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item))) {
-    tree_.SetLabel(kept, text);
+  if (HTREEITEM shown = ItemOf(node)) {
+    TVITEMA item = {};
+    item.mask = TVIF_TEXT;
+    item.hItem = shown;
+    item.pszText = text.data();
+    if (!SendMessageA(control_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return;
   }
+  tree_.SetLabel(node, text);
 }
 
 TreeItemData TreeViewMenuTree::Data(TreeNode node) const {
-  return tree_.Data(NodeOf(node));
+  return Live(node) ? tree_.Data(node) : 0;
 }
 
 TreeNode TreeViewMenuTree::Selected() const {
   if (control_ == nullptr) return nullptr;
   // The selection as the user will see it once the root is open again.
   if (folded_) UnfoldRoot();
-  return Handle(
+  return NodeOfItem(
       reinterpret_cast<HTREEITEM>(SendMessageA(control_, TVM_GETNEXTITEM, TVGN_CARET, 0)));
 }
 
 void TreeViewMenuTree::Select(TreeNode node) {
-  if (control_ != nullptr) {
-    // Selecting brings the node into view, which needs the tree laid out.
-    if (held_) ShowChanges();
-    NoteParentsOpened(node);
-    SendMessageA(control_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(Item(node)));
+  if (control_ == nullptr) return;
+  HTREEITEM item = nullptr;
+  if (node != nullptr) {
+    item = ItemOfNode(node);
+    if (item == nullptr) return;
   }
+  // Selecting brings the node into view, which needs the tree laid out.
+  if (held_) ShowChanges();
+  NoteParentsOpened(node);
+  SendMessageA(control_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
 }
 
 bool TreeViewMenuTree::Expanded(TreeNode node) const {
-  if (control_ == nullptr || Find(node) == nullptr) return false;
+  if (control_ == nullptr || !Live(node)) return false;
+  HTREEITEM item = ItemOf(node);
+  const Shown* shown = Find(item);
+  // An item whose children have none of their own was never opened.
+  if (shown == nullptr || !shown->filled) return false;
   if (folded_ && node == Root()) return true;
   auto state =
-      SendMessageA(control_, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(Item(node)), TVIS_EXPANDED);
+      SendMessageA(control_, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED);
   return (state & TVIS_EXPANDED) != 0;
 }
 
-void TreeViewMenuTree::NoteExpansion(TreeNode node) {
-  if (Shown* shown = Find(node)) shown->fresh = false;
+void TreeViewMenuTree::NoteExpanding(HTREEITEM item, UINT action) {
+  Shown* shown = Find(item);
+  if (shown != nullptr && (action & TVE_EXPAND) != 0 && !shown->filled) Fill(item, *shown);
 }
 
-void TreeViewMenuTree::NoteParentsOpened(TreeNode item) {
-  for (TreeNode p = Parent(item); p != nullptr; p = Parent(p)) NoteExpansion(p);
+void TreeViewMenuTree::NoteExpansion(HTREEITEM item) {
+  if (Shown* shown = Find(item)) shown->fresh = false;
+}
+
+void TreeViewMenuTree::NoteParentsOpened(TreeNode node) {
+  for (TreeNode p = Parent(node); p != nullptr; p = Parent(p)) NoteExpansion(ItemOf(p));
 }
 
 void TreeViewMenuTree::Expand(TreeNode node, bool expand) {
-  Shown* shown = Find(node);
-  if (control_ == nullptr || shown == nullptr) return;
+  if (control_ == nullptr || !Live(node)) return;
+  HTREEITEM item = ItemOf(node);
+  Shown* shown = Find(item);
+  if (!expand && (shown == nullptr || !shown->filled)) return;  // never opened: closed already
   if (expand) {
+    item = Materialise(node);
+    shown = Find(item);
+    if (shown == nullptr) return;
+    Fill(item, *shown);
+    shown = Find(item);  // the map may have grown
     shown->fresh = false;
   } else if (held_ && shown->fresh) {
     // Never opened: the control would be asked to check the whole tree for nothing.
@@ -294,44 +390,45 @@ void TreeViewMenuTree::Expand(TreeNode node, bool expand) {
   if (held_) {
     // Only the state changes now: the control lays the tree out once when it is shown. As with
     // TVM_EXPAND, a node without children stays as it is.
-    if (tree_.FirstChild(shown->node) == nullptr) return;
-    if (fold_allowed_ && tree_.Parent(shown->node) != nullptr &&
-        tree_.Parent(shown->node) == tree_.Root()) {
+    if (tree_.FirstChild(node) == nullptr) return;
+    if (fold_allowed_ && tree_.Parent(node) != nullptr && tree_.Parent(node) == tree_.Root()) {
       FoldRoot();
     }
     SetHeld(true);
-    TVITEMA item = {};
-    item.mask = TVIF_STATE;
-    item.hItem = Item(node);
-    item.stateMask = TVIS_EXPANDED | (expand ? TVIS_EXPANDEDONCE : 0);
-    item.state = expand ? TVIS_EXPANDED | TVIS_EXPANDEDONCE : 0;
-    SendMessageA(control_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    TVITEMA state = {};
+    state.mask = TVIF_STATE;
+    state.hItem = item;
+    state.stateMask = TVIS_EXPANDED | (expand ? TVIS_EXPANDEDONCE : 0);
+    state.state = expand ? TVIS_EXPANDED | TVIS_EXPANDEDONCE : 0;
+    SendMessageA(control_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&state));
     return;
   }
   SendMessageA(control_, TVM_EXPAND, expand ? TVE_EXPAND : TVE_COLLAPSE,
-               reinterpret_cast<LPARAM>(Item(node)));
+               reinterpret_cast<LPARAM>(item));
 }
 
 bool TreeViewMenuTree::Marked(TreeNode node) const {
-  return tree_.Marked(NodeOf(node));
+  return Live(node) && tree_.Marked(node);
 }
 
 void TreeViewMenuTree::SetMarked(TreeNode node, bool marked) {
-  TreeNode kept = NodeOf(node);
-  if (control_ == nullptr || kept == nullptr || tree_.Marked(kept) == marked) return;
-  int kind = ImageOf(tree_.Data(kept));
-  TVITEMA item = {};
-  item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-  item.hItem = Item(node);
-  item.iImage = marked ? kind + kMarkedImageOffset : kind;
-  item.iSelectedImage = kind + kMarkedImageOffset;
-  if (SendMessageA(control_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item))) {
-    tree_.SetMarked(kept, marked);
+  if (control_ == nullptr || !Live(node) || tree_.Marked(node) == marked) return;
+  if (HTREEITEM shown = ItemOf(node)) {
+    int kind = ImageOf(tree_.Data(node));
+    TVITEMA item = {};
+    item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    item.hItem = shown;
+    item.iImage = marked ? kind + kMarkedImageOffset : kind;
+    item.iSelectedImage = kind + kMarkedImageOffset;
+    if (!SendMessageA(control_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return;
   }
+  tree_.SetMarked(node, marked);
 }
 
 void TreeViewMenuTree::EnsureVisible(TreeNode node) {
-  if (control_ == nullptr || Find(node) == nullptr) return;
+  if (control_ == nullptr) return;
+  HTREEITEM item = ItemOfNode(node);
+  if (item == nullptr) return;
   NoteParentsOpened(node);
   if (held_) {
     // Its parents open now, as the control would open them; the scrolling waits, since between
@@ -342,11 +439,11 @@ void TreeViewMenuTree::EnsureVisible(TreeNode node) {
     pending_visible_ = node;
     return;
   }
-  SendMessageA(control_, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(Item(node)));
+  SendMessageA(control_, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
 }
 
 bool TreeViewMenuTree::IsShown(TreeNode node) const {
-  if (Find(node) == nullptr) return false;
+  if (!Live(node) || ItemOf(node) == nullptr) return false;
   for (TreeNode p = Parent(node); p != nullptr; p = Parent(p)) {
     if (!Expanded(p)) return false;
   }
@@ -366,11 +463,10 @@ int CALLBACK CompareByPlace(LPARAM first, LPARAM second, LPARAM places) {
 }  // namespace
 
 void TreeViewMenuTree::SortChildren(TreeNode node) {
-  TreeNode parent = NodeOf(node);
-  if (control_ == nullptr || (node != nullptr && parent == nullptr)) return;
+  if (control_ == nullptr || (node != nullptr && !Live(node))) return;
   std::vector<TreeNode> children;
   std::vector<std::string> labels;
-  for (TreeNode c = parent != nullptr ? tree_.FirstChild(parent) : tree_.Root(); c != nullptr;
+  for (TreeNode c = node != nullptr ? tree_.FirstChild(node) : tree_.Root(); c != nullptr;
        c = tree_.Next(c)) {
     children.push_back(c);
     labels.push_back(tree_.Label(c));
@@ -384,51 +480,51 @@ void TreeViewMenuTree::SortChildren(TreeNode node) {
   std::stable_sort(order.begin(), order.end(), [&labels](size_t a, size_t b) {
     return lstrcmpiA(labels[a].c_str(), labels[b].c_str()) < 0;
   });
-  std::unordered_map<TreeItemData, size_t> places;
-  for (size_t i = 0; i < order.size(); ++i) places.emplace(tree_.Data(children[order[i]]), i);
   std::vector<TreeNode> sorted;
   sorted.reserve(children.size());
-  if (places.size() != children.size()) {
+  for (size_t i : order) sorted.push_back(children[i]);
+  std::unordered_map<TreeItemData, size_t> places;
+  for (size_t i = 0; i < order.size(); ++i) places.emplace(tree_.Data(children[order[i]]), i);
+  HTREEITEM parent = node != nullptr ? ItemOf(node) : TVI_ROOT;
+  if (!ChildrenShown(node)) {
+    // Children without items are sorted where they are kept.
+  } else if (places.size() != children.size()) {
     // Children that share their item data cannot be told apart by the control's callback: its
     // own sort, and the order read back.
-    SendMessageA(control_, TVM_SORTCHILDREN, FALSE,
-                 reinterpret_cast<LPARAM>(node != nullptr ? Item(node) : TVI_ROOT));
-    TreeNode c = Handle(reinterpret_cast<HTREEITEM>(
-        SendMessageA(control_, TVM_GETNEXTITEM, node != nullptr ? TVGN_CHILD : TVGN_ROOT,
-                     reinterpret_cast<LPARAM>(node != nullptr ? Item(node) : nullptr))));
-    for (; c != nullptr;
-         c = Handle(reinterpret_cast<HTREEITEM>(SendMessageA(control_, TVM_GETNEXTITEM, TVGN_NEXT,
-                                                             reinterpret_cast<LPARAM>(Item(c)))))) {
-      sorted.push_back(NodeOf(c));
+    SendMessageA(control_, TVM_SORTCHILDREN, FALSE, reinterpret_cast<LPARAM>(parent));
+    sorted.clear();
+    auto next = [this](UINT relation, HTREEITEM from) {
+      return reinterpret_cast<HTREEITEM>(
+          SendMessageA(control_, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(from)));
+    };
+    for (HTREEITEM c = node != nullptr ? next(TVGN_CHILD, parent) : next(TVGN_ROOT, nullptr);
+         c != nullptr; c = next(TVGN_NEXT, c)) {
+      sorted.push_back(NodeOfItem(c));
     }
   } else {
     TVSORTCB sort = {};
-    sort.hParent = node != nullptr ? Item(node) : TVI_ROOT;
+    sort.hParent = parent;
     sort.lpfnCompare = CompareByPlace;
     sort.lParam = reinterpret_cast<LPARAM>(&places);
     SendMessageA(control_, TVM_SORTCHILDRENCB, FALSE, reinterpret_cast<LPARAM>(&sort));
-    for (size_t i : order) sorted.push_back(children[i]);
   }
-  tree_.ArrangeChildren(parent, sorted);
+  tree_.ArrangeChildren(node, sorted);
 }
 
 bool TreeViewMenuTree::ArrangeChildren(TreeNode node, std::span<const TreeNode> order) {
-  TreeNode parent = NodeOf(node);
-  if (control_ == nullptr || (node != nullptr && parent == nullptr)) return false;
-  std::vector<TreeNode> arranged;
-  arranged.reserve(order.size());
+  if (control_ == nullptr || (node != nullptr && !Live(node))) return false;
   std::unordered_map<TreeItemData, size_t> places;
-  for (TreeNode item : order) {
-    TreeNode n = NodeOf(item);
-    if (n == nullptr) return false;
-    arranged.push_back(n);
+  for (TreeNode n : order) {
+    if (!Live(n)) return false;
     places.emplace(tree_.Data(n), places.size());
   }
   // The control's callback tells children apart only by their item data.
-  if (places.size() != arranged.size()) return false;
-  if (!tree_.ArrangeChildren(parent, arranged)) return false;
+  const bool shown = ChildrenShown(node);
+  if (shown && places.size() != order.size()) return false;
+  if (!tree_.ArrangeChildren(node, order)) return false;
+  if (!shown) return true;
   TVSORTCB sort = {};
-  sort.hParent = node != nullptr ? Item(node) : TVI_ROOT;
+  sort.hParent = node != nullptr ? ItemOf(node) : TVI_ROOT;
   sort.lpfnCompare = CompareByPlace;
   sort.lParam = reinterpret_cast<LPARAM>(&places);
   SendMessageA(control_, TVM_SORTCHILDRENCB, FALSE, reinterpret_cast<LPARAM>(&sort));
@@ -436,11 +532,12 @@ bool TreeViewMenuTree::ArrangeChildren(TreeNode node, std::span<const TreeNode> 
 }
 
 void TreeViewMenuTree::EditLabel(TreeNode node) {
-  if (control_ != nullptr && Find(node) != nullptr) {
-    if (held_) ShowChanges();
-    SetFocus(control_);
-    SendMessageA(control_, TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(Item(node)));
-  }
+  if (control_ == nullptr) return;
+  HTREEITEM item = ItemOfNode(node);
+  if (item == nullptr) return;
+  if (held_) ShowChanges();
+  SetFocus(control_);
+  SendMessageA(control_, TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(item));
 }
 
 }  // namespace tarnwick::win32

@@ -2,11 +2,14 @@
 // order and titles. The tree itself is a MemoryMenuTree, the same structure the tests and
 // tarnwick-cli use: this class changes it and mirrors each change into the control.
 //
-// The walks, labels, data and marks are answered from the memory tree: the control checks every
-// item handle it is given against all of its items, which made each walk through it cost the
-// square of the tree's size. Selection and expansion belong to the user as well and are read
-// from the control. The handles given out are the control's items, as its notifications name
-// them; the memory tree keeps each node's item as its tag.
+// The handles given out are the memory tree's nodes; the control holds items only for what can
+// be seen. The root and the Areas always have items, but an Area's Locations enter the control
+// when it is first opened, selected into, brought into view or renamed in: a set of 60,000
+// Locations in closed Areas then costs the control only its Areas. The walks, labels, data and
+// marks are answered from the memory tree (the control checks every item handle it is given
+// against all of its items, which made each walk through it cost the square of the tree's size).
+// Selection and expansion belong to the user and are read from the control. The memory tree
+// keeps each node's item, if it has one, as its tag.
 #pragma once
 
 #include <string>
@@ -39,8 +42,17 @@ class TreeViewMenuTree : public MenuTree {
   void HoldDrawing(bool hold, bool fold_root = false);
   void ShowChanges();
   bool DrawingHeld() const { return held_; }
-  // The user opened or closed a node (TVN_ITEMEXPANDED).
-  void NoteExpansion(TreeNode node);
+  // The node an item of the control shows (the control's notifications name items), nullptr
+  // for none or an unknown item.
+  TreeNode NodeOfItem(HTREEITEM item) const;
+  // The control's item of a node, made now (with its siblings) when its Area was never opened;
+  // nullptr for no node.
+  HTREEITEM ItemOfNode(TreeNode node);
+  // The control is about to open or close an item (TVN_ITEMEXPANDING): an Area opened for the
+  // first time gets its Locations' items now.
+  void NoteExpanding(HTREEITEM item, UINT action);
+  // The user opened or closed an item (TVN_ITEMEXPANDED).
+  void NoteExpansion(HTREEITEM item);
   // True while a selection moved by folding is put back: the pane takes no notice of it.
   bool RestoringSelection() const { return restoring_selection_; }
 
@@ -74,31 +86,45 @@ class TreeViewMenuTree : public MenuTree {
   void EditLabel(TreeNode node) override;
 
  private:
-  // What the binding knows of one control item: the memory tree's node that it shows.
+  // What the binding knows of one control item.
   struct Shown {
     TreeNode node = nullptr;
     // Made while drawing was held and never opened since: closing it changes nothing.
     bool fresh = false;
+    // Its children have items too. An item without is closed and shows a button when its node
+    // has children.
+    bool filled = false;
   };
-  const Shown* Find(TreeNode item) const;
-  Shown* Find(TreeNode item);
-  // The memory tree's node of a control item, and back; nullptr for none or an unknown item.
-  TreeNode NodeOf(TreeNode item) const;
-  TreeNode ItemOf(TreeNode node) const;
+  Shown* Find(HTREEITEM item);
+  const Shown* Find(HTREEITEM item) const;
+  // Whether `node` is one of the memory tree's (a handle kept after its node was removed is not).
+  bool Live(TreeNode node) const { return tree_.Contains(node); }
+  // The node's item, nullptr while its Area was never opened.
+  HTREEITEM ItemOf(TreeNode node) const;
+  // The item of a live node, made first if needed.
+  HTREEITEM Materialise(TreeNode node);
+  // Gives the children of an item that has none yet their items.
+  void Fill(HTREEITEM item, Shown& shown);
+  // Makes the item of `node` under `parent` after `after` (TVI_FIRST, TVI_LAST or an item).
+  HTREEITEM MakeItem(TreeNode node, HTREEITEM parent, HTREEITEM after, const TVITEMA* copy_state);
+  // Shows or hides the button of an item whose children have no items.
+  void SetChildIndicator(HTREEITEM item, bool children);
   // Forgets the items of `node` and its descendants before the memory tree drops them.
   void Forget(TreeNode node);
   void SetHeld(bool hold);
   // The node's parents are opened by the control itself (selecting, bringing into view).
-  void NoteParentsOpened(TreeNode item);
+  void NoteParentsOpened(TreeNode node);
   void FoldRoot();
   // Const: reading the selection opens the root first, which changes nothing the user sees.
   void UnfoldRoot() const;
+  // Whether the children of `node` (nullptr: the top level) have items.
+  bool ChildrenShown(TreeNode node) const;
 
   HWND control_ = nullptr;
   // The shape, labels, data and marks; its expanded state and selection stay unused, as the
   // control's own are the user's.
   MemoryMenuTree tree_;
-  std::unordered_map<TreeNode, Shown> items_;
+  std::unordered_map<HTREEITEM, Shown> items_;
   bool held_ = false;
   bool drawing_off_ = false;
   TreeNode pending_visible_ = nullptr;
