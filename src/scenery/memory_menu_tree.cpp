@@ -55,20 +55,23 @@ MemoryMenuTree::Node* MemoryMenuTree::Get(TreeNode node) const {
 }
 
 bool MemoryMenuTree::Contains(TreeNode node) const {
-  if (node == nullptr) return false;
+  if (node == nullptr || blocks_.empty()) return false;
   // A handle of this tree points into one of its blocks, at a node given out and not removed.
+  // The blocks are searched by address: the tree-view binding asks this for every handle it is
+  // given, thousands of times in a walk.
   const Node* n = reinterpret_cast<const Node*>(node);
   std::less<const Node*> before;
-  for (size_t b = 0; b < blocks_.size(); ++b) {
-    const Node* first = blocks_[b].get();
-    const Node* end = first + (b + 1 == blocks_.size() ? used_in_block_ : kBlockNodes);
-    if (!before(n, first) && before(n, end)) {
-      return (reinterpret_cast<uintptr_t>(n) - reinterpret_cast<uintptr_t>(first)) % sizeof(Node) ==
-                 0 &&
-             !n->removed;
-    }
-  }
-  return false;
+  auto after = std::upper_bound(
+      blocks_by_address_.begin(), blocks_by_address_.end(), n,
+      [this, &before](const Node* x, uint32_t b) { return before(x, blocks_[b].get()); });
+  if (after == blocks_by_address_.begin()) return false;
+  const size_t b = *(after - 1);
+  const Node* first = blocks_[b].get();
+  const Node* end = first + (b + 1 == blocks_.size() ? used_in_block_ : kBlockNodes);
+  if (!before(n, end)) return false;
+  return (reinterpret_cast<uintptr_t>(n) - reinterpret_cast<uintptr_t>(first)) % sizeof(Node) ==
+             0 &&
+         !n->removed;
 }
 
 MemoryMenuTree::Node* MemoryMenuTree::NewNode() {
@@ -76,6 +79,12 @@ MemoryMenuTree::Node* MemoryMenuTree::NewNode() {
   if (blocks_.empty() || used_in_block_ == kBlockNodes) {
     blocks_.push_back(std::make_unique<Node[]>(kBlockNodes));
     used_in_block_ = 0;
+    const Node* start = blocks_.back().get();
+    std::less<const Node*> before;
+    auto place = std::upper_bound(
+        blocks_by_address_.begin(), blocks_by_address_.end(), start,
+        [this, &before](const Node* x, uint32_t b) { return before(x, blocks_[b].get()); });
+    blocks_by_address_.insert(place, static_cast<uint32_t>(blocks_.size() - 1));
   }
   Node* n = &blocks_.back()[used_in_block_++];
   n->self = static_cast<uint32_t>((blocks_.size() - 1) * kBlockNodes + used_in_block_);
@@ -177,6 +186,7 @@ void MemoryMenuTree::Clear() {
   editing_ = nullptr;
   last_ensured_visible = nullptr;
   blocks_.clear();
+  blocks_by_address_.clear();
   used_in_block_ = 0;
   labels_.clear();
   used_in_chunk_ = 0;

@@ -90,6 +90,8 @@ class MemoryMenuTree : public MenuTree {
   // big tree then stays in the cache. A removed node is only flagged, so that using its handle
   // afterwards is caught instead of reading another node.
   std::vector<std::unique_ptr<Node[]>> blocks_;
+  // The blocks' numbers in the order of their addresses.
+  std::vector<uint32_t> blocks_by_address_;
   size_t used_in_block_ = 0;
   // The labels, side by side in chunks that live as long as the nodes.
   static constexpr size_t kLabelChunk = 64 * 1024;

@@ -134,12 +134,15 @@ bool Win32Host::OfferToDialogs(MSG& message) {
 }
 
 bool Win32Host::PumpMessages() {
+  const uint64_t now = GetTickCount64();
+  bool frame = !frame_shown_ || now - last_frame_ >= kFrameMilliseconds;
+  if (!frame && now - last_drain_ < kDrainMilliseconds) return true;
+  last_drain_ = now;
   TimingLog& timing = shell_.Timing();
   timing.PumpStarted();
   double started = timing.On() ? timing.Now() : 0;
-  // Input, posted and sent messages after every file; drawing and timers once a frame.
+  // Input, posted and sent messages every few milliseconds; drawing and timers once a frame.
   UINT taken = PM_REMOVE | PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE;
-  bool frame = !frame_shown_ || GetTickCount64() - last_frame_ >= kFrameMilliseconds;
   if (frame) {
     ShowFrame();
     taken = PM_REMOVE;
