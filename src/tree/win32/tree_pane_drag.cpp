@@ -128,6 +128,12 @@ void TreePane::StopScrollTimer() {
 void TreePane::OnDragScrollTick() {
   // A tick posted just before the release finds the drag over.
   if (!drag_.active) return;
+  // The timer's message goes ahead of the mouse's: a move or release already waiting was aimed at
+  // the tree as it stands, so it is handled first, and a release ends the scrolling.
+  MSG waiting = {};
+  if (PeekMessageA(&waiting, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_NOREMOVE | PM_NOYIELD)) {
+    return;
+  }
   ImageList_DragShowNolock(FALSE);
   WPARAM line = drag_.direction == ScrollDirection::kLineUp ? SB_LINEUP : SB_LINEDOWN;
   for (int i = 0; i < std::max(1, drag_.lines); ++i) SendMessageA(control_, WM_VSCROLL, line, 0);
