@@ -75,6 +75,8 @@ void TreePane::OnDragMouseMove(POINT main_client) {
     ImageList_DragShowNolock(FALSE);
     SetDropHighlight(control_, item);
     drag_.drop_target = item;
+    // Painted before the image comes back: a later paint of the rows would draw over it.
+    UpdateWindow(control_);
     ImageList_DragShowNolock(TRUE);
   }
   CheckAutoScroll(point);
@@ -137,6 +139,7 @@ void TreePane::OnDragScrollTick() {
   ImageList_DragShowNolock(FALSE);
   WPARAM line = drag_.direction == ScrollDirection::kLineUp ? SB_LINEUP : SB_LINEDOWN;
   for (int i = 0; i < std::max(1, drag_.lines); ++i) SendMessageA(control_, WM_VSCROLL, line, 0);
+  UpdateWindow(control_);
   ImageList_DragShowNolock(TRUE);
   POINT cursor = {};
   GetCursorPos(&cursor);
