@@ -135,7 +135,12 @@ TEST_F(TreeDragTest, StartingADragShowsTheImageTakesTheMouseAndClearsTheSelectio
   EXPECT_TRUE(Pane().Dragging());
   EXPECT_TRUE(S().tree_state.dragging);
   EXPECT_EQ(S().tree_state.dragged, N("Cabot"));
-  EXPECT_TRUE(drag.image) << "the control made the drag image";
+  ASSERT_TRUE(drag.image);
+  EXPECT_EQ(ImageList_GetImageCount(drag.image.Get()), 1) << "a picture follows the hidden cursor";
+  int image_width = 0;
+  int image_height = 0;
+  ImageList_GetIconSize(drag.image.Get(), &image_width, &image_height);
+  EXPECT_GT(image_width, image_height) << "the label beside the picture";
   EXPECT_EQ(GetCapture(), Main());
   EXPECT_EQ(CursorCount(), cursor_before - 1);
   EXPECT_EQ(S().tree.Selected(), nullptr);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/win32/ui/handles.h"
 #include "platform/win32/ui/win32_api.h"
 #include "platform/win32/ui/window_messages.h"
 #include "tree/drag_drop.h"
@@ -18,6 +19,59 @@ HTREEITEM DropHighlight(HWND control) {
 
 void SetDropHighlight(HWND control, HTREEITEM item) {
   SendMessageA(control, TVM_SELECTITEM, TVGN_DROPHILITE, reinterpret_cast<LPARAM>(item));
+}
+
+// The item's picture and label on the window's colour, which the mask leaves out. Wine's control
+// hands back an empty list for its drag image, and with the cursor hidden nothing would then
+// follow the hand.
+HIMAGELIST MakeDragImage(HWND control, HTREEITEM item) {
+  char text[260] = {};
+  TVITEMA read = {};
+  read.mask = TVIF_TEXT | TVIF_IMAGE;
+  read.hItem = item;
+  read.pszText = text;
+  read.cchTextMax = sizeof text;
+  if (!SendMessageA(control, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&read))) return nullptr;
+  auto pictures =
+      reinterpret_cast<HIMAGELIST>(SendMessageA(control, TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
+  int picture_width = 0;
+  int picture_height = 0;
+  if (pictures != nullptr) ImageList_GetIconSize(pictures, &picture_width, &picture_height);
+
+  WindowDC screen(nullptr);
+  HDC dc = CreateCompatibleDC(screen.Get());
+  if (dc == nullptr) return nullptr;
+  auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0));
+  const int length = static_cast<int>(std::strlen(text));
+  SIZE label = {};
+  ImageListHandle list;
+  {
+    SelectObjectGuard font_in(dc, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
+    GetTextExtentPoint32A(dc, text, length, &label);
+    const int gap = 3;
+    const int width = picture_width + 2 * gap + label.cx;
+    const int height = std::max<int>(picture_height, label.cy);
+    GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
+    if (bitmap) {
+      const COLORREF background = GetSysColor(COLOR_WINDOW);
+      {
+        SelectObjectGuard bitmap_in(dc, bitmap.Get());
+        RECT all = {0, 0, width, height};
+        GdiObject<HBRUSH> brush(CreateSolidBrush(background));
+        FillRect(dc, &all, brush.Get());
+        if (pictures != nullptr) {
+          ImageList_Draw(pictures, read.iImage, dc, 0, (height - picture_height) / 2, ILD_NORMAL);
+        }
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        TextOutA(dc, picture_width + gap, (height - label.cy) / 2, text, length);
+      }
+      list.Reset(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 1, 0));
+      if (list && ImageList_AddMasked(list.Get(), bitmap.Get(), background) < 0) list.Reset();
+    }
+  }
+  DeleteDC(dc);
+  return list.Release();
 }
 
 }  // namespace
@@ -36,6 +90,8 @@ void TreePane::OnBeginDrag(const NMTREEVIEWA& start) {
   if (item == nullptr) return;
   drag_.image.Reset(reinterpret_cast<HIMAGELIST>(
       SendMessageA(control_, TVM_CREATEDRAGIMAGE, 0, reinterpret_cast<LPARAM>(item))));
+  if (ImageList_GetImageCount(drag_.image.Get()) == 0)
+    drag_.image.Reset(MakeDragImage(control_, item));
   // Removing the selection runs the selection change with the drag already on: no marks are
   // left and the details pane empties.
   BeginItemDrag(session_, reinterpret_cast<TreeNode>(item));
