@@ -39,38 +39,35 @@ HIMAGELIST MakeDragImage(HWND control, HTREEITEM item) {
   if (pictures != nullptr) ImageList_GetIconSize(pictures, &picture_width, &picture_height);
 
   WindowDC screen(nullptr);
-  HDC dc = CreateCompatibleDC(screen.Get());
+  MemoryDC memory(screen.Get());
+  HDC dc = memory.Get();
   if (dc == nullptr) return nullptr;
   auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0));
+  SelectObjectGuard font_in(dc, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
   const int length = static_cast<int>(std::strlen(text));
   SIZE label = {};
-  ImageListHandle list;
+  GetTextExtentPoint32A(dc, text, length, &label);
+  const int gap = 3;
+  const int width = picture_width + 2 * gap + label.cx;
+  const int height = std::max<int>(picture_height, label.cy);
+  GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
+  if (!bitmap) return nullptr;
+  const COLORREF background = GetSysColor(COLOR_WINDOW);
   {
-    SelectObjectGuard font_in(dc, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
-    GetTextExtentPoint32A(dc, text, length, &label);
-    const int gap = 3;
-    const int width = picture_width + 2 * gap + label.cx;
-    const int height = std::max<int>(picture_height, label.cy);
-    GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
-    if (bitmap) {
-      const COLORREF background = GetSysColor(COLOR_WINDOW);
-      {
-        SelectObjectGuard bitmap_in(dc, bitmap.Get());
-        RECT all = {0, 0, width, height};
-        GdiObject<HBRUSH> brush(CreateSolidBrush(background));
-        FillRect(dc, &all, brush.Get());
-        if (pictures != nullptr) {
-          ImageList_Draw(pictures, read.iImage, dc, 0, (height - picture_height) / 2, ILD_NORMAL);
-        }
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        TextOutA(dc, picture_width + gap, (height - label.cy) / 2, text, length);
-      }
-      list.Reset(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 1, 0));
-      if (list && ImageList_AddMasked(list.Get(), bitmap.Get(), background) < 0) list.Reset();
+    SelectObjectGuard bitmap_in(dc, bitmap.Get());
+    RECT all = {0, 0, width, height};
+    GdiObject<HBRUSH> brush(CreateSolidBrush(background));
+    FillRect(dc, &all, brush.Get());
+    if (pictures != nullptr) {
+      ImageList_Draw(pictures, read.iImage, dc, 0, (height - picture_height) / 2, ILD_NORMAL);
     }
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    TextOutA(dc, picture_width + gap, (height - label.cy) / 2, text, length);
   }
-  DeleteDC(dc);
+  // The bitmap is taken out of the context before the list copies it.
+  ImageListHandle list(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 1, 0));
+  if (list && ImageList_AddMasked(list.Get(), bitmap.Get(), background) < 0) list.Reset();
   return list.Release();
 }
 
@@ -90,8 +87,9 @@ void TreePane::OnBeginDrag(const NMTREEVIEWA& start) {
   if (item == nullptr) return;
   drag_.image.Reset(reinterpret_cast<HIMAGELIST>(
       SendMessageA(control_, TVM_CREATEDRAGIMAGE, 0, reinterpret_cast<LPARAM>(item))));
-  if (ImageList_GetImageCount(drag_.image.Get()) == 0)
+  if (ImageList_GetImageCount(drag_.image.Get()) == 0) {
     drag_.image.Reset(MakeDragImage(control_, item));
+  }
   // Removing the selection runs the selection change with the drag already on: no marks are
   // left and the details pane empties.
   BeginItemDrag(session_, reinterpret_cast<TreeNode>(item));
