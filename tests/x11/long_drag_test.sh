@@ -87,7 +87,6 @@ while [ $(($(now_ms) - started)) -lt 120000 ]; do
     arrived=$(now_ms)
     break
   fi
-  sleep 0.05
 done
 shot long-drag-scrolling
 if [ -z "$arrived" ]; then
