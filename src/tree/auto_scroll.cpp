@@ -17,7 +17,8 @@ int LinesPerTick(int distance, int screen_lines) {
   const int64_t d = distance;
   const int64_t per_second =
       screen_lines * d * d / (int64_t{kScreenPerSecondDistance} * kScreenPerSecondDistance);
-  const int64_t per_tick = per_second * kFastScrollMs / 1000;
+  // Rounded: cut off, a 39-line screen would crawl at 30 lines a second.
+  const int64_t per_tick = (per_second * kFastScrollMs + 500) / 1000;
   // At most ten screens a tick: the pointer at the screen's edge still shows where it goes.
   return static_cast<int>(std::clamp<int64_t>(per_tick, 1, int64_t{screen_lines} * 10));
 }

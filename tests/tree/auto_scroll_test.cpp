@@ -60,6 +60,9 @@ TEST(AutoScrollTest, BeyondTheEdgeTheSpeedGrowsWithTheDistance) {
     EXPECT_EQ(d.action, AutoScrollAction::kScroll) << c.y;
     EXPECT_EQ(d.lines, c.lines) << c.y;
   }
+  // A screen of 39 lines, as a real window holds: about a screen a second still, not 30 lines.
+  EXPECT_EQ(CheckAutoScroll({0, 0, 200, 390}, 50, 420, 17, true, 10).lines, 4);
+  EXPECT_EQ(CheckAutoScroll({0, 0, 200, 390}, 50, 415, 17, true, 10).lines, 3);
   // Inside the margin it stays slow: a line a tick.
   EXPECT_EQ(CheckAutoScroll(client, 50, 5, 17, true, 20).lines, 1);
 }

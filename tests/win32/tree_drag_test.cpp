@@ -135,7 +135,12 @@ TEST_F(TreeDragTest, StartingADragShowsTheImageTakesTheMouseAndClearsTheSelectio
   EXPECT_TRUE(Pane().Dragging());
   EXPECT_TRUE(S().tree_state.dragging);
   EXPECT_EQ(S().tree_state.dragged, N("Cabot"));
-  EXPECT_TRUE(drag.image) << "the control made the drag image";
+  ASSERT_TRUE(drag.image);
+  EXPECT_EQ(ImageList_GetImageCount(drag.image.Get()), 1) << "a picture follows the hidden cursor";
+  int image_width = 0;
+  int image_height = 0;
+  ImageList_GetIconSize(drag.image.Get(), &image_width, &image_height);
+  EXPECT_GT(image_width, image_height) << "the label beside the picture";
   EXPECT_EQ(GetCapture(), Main());
   EXPECT_EQ(CursorCount(), cursor_before - 1);
   EXPECT_EQ(S().tree.Selected(), nullptr);
@@ -335,6 +340,7 @@ TEST_F(TreeDragTest, TheScrollTimerStartsIsRetimedAndStops) {
   POINT cursor = {30, client.bottom - margin / 2};
   ClientToScreen(TreeWindow(), &cursor);
   SetCursorPos(cursor.x, cursor.y);
+  DrainMessages();  // the move the cursor's placing queued comes before the tick
   SendMessageA(Main(), win32::kDragScrollMessage, 0, 0);
   EXPECT_EQ(first_visible(), SendMessageA(TreeWindow(), TVM_GETNEXTITEM, TVGN_NEXTVISIBLE, before));
   EXPECT_EQ(drag.timer, win32::kScrollTimerId) << "the cursor is still near the bottom";
@@ -361,6 +367,61 @@ TEST_F(TreeDragTest, TheScrollTimerStartsIsRetimedAndStops) {
   LRESULT after = first_visible();
   SendMessageA(Main(), win32::kDragScrollMessage, 0, 0);
   EXPECT_EQ(first_visible(), after);
+}
+
+// The hand's last move and release wait in the queue behind a scroll tick the timer posted just
+// before: the drop goes where the highlight stood as the hand let go, over an item or beyond the
+// edge, whatever the tick would scroll under the pointer.
+TEST_F(TreeDragTest, AScrollTickWaitingAheadOfTheReleaseDoesNotMoveTheDrop) {
+  struct Case {
+    const char* what;
+    bool beyond_edge;  // released where it scrolled, below the tree
+  };
+  const Case cases[] = {{"released over an item", false}, {"released beyond the edge", true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    window.reset();
+    StartWith(LongMenu(), 300);
+    RECT client = {};
+    GetClientRect(TreeWindow(), &client);
+    S().tree.EnsureVisible(N("Location 10"));
+    Begin(N("Location 10"));
+    MoveOver(N("Location 12"));
+    // Far below the edge: several lines a tick.
+    const POINT below = {30, client.bottom + 60};
+    MoveTo(below);
+    ASSERT_GT(Pane().Drag().lines, 1);
+    POINT cursor = below;
+    ClientToScreen(TreeWindow(), &cursor);
+    SetCursorPos(cursor.x, cursor.y);
+    DrainMessages();
+    for (int tick = 0; tick < 3; ++tick) SendMessageA(Main(), win32::kDragScrollMessage, 0, 0);
+    RECT shown = {};
+    auto highlighted = reinterpret_cast<HTREEITEM>(N("Location 12"));
+    std::memcpy(&shown, &highlighted, sizeof highlighted);
+    SendMessageA(TreeWindow(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&shown));
+    ASSERT_LE(shown.bottom, 0) << "the highlighted item has scrolled out of view";
+    ASSERT_EQ(DropHighlight(), N("Location 12")) << "scrolling leaves the highlight where it was";
+
+    // The item in the middle of the tree as the hand sees it now.
+    TVHITTESTINFO hit = {};
+    hit.pt = {30, client.bottom / 2};
+    auto seen = reinterpret_cast<TreeNode>(
+        SendMessageA(TreeWindow(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    ASSERT_NE(seen, nullptr);
+    const POINT release = c.beyond_edge ? below : Centre(seen);
+    const std::string target = c.beyond_edge ? "Location 12" : S().tree.Label(seen);
+    PostMessageA(Main(), win32::kDragScrollMessage, 0, 0);
+    PostMessageA(Main(), WM_MOUSEMOVE, MK_LBUTTON, InMain(release));
+    PostMessageA(Main(), WM_LBUTTONUP, 0, InMain(release));
+    DrainMessages();
+
+    ASSERT_FALSE(Pane().Dragging());
+    TreeNode moved = N("Location 10");
+    ASSERT_NE(S().tree.Previous(moved), nullptr);
+    EXPECT_EQ(S().tree.Label(S().tree.Previous(moved)), target);
+    EXPECT_EQ(SelectedLabel(), "Location 10");
+  }
 }
 
 TEST_F(TreeDragTest, ATreeThatFitsNeverScrolls) {

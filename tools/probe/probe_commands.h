@@ -10,6 +10,8 @@ namespace probe {
 
 // wait-count, areas, children, where, selected, first-visible, marked.
 int RunTree(const std::string& command, int argc, char** argv);
+// tree-edges, shown, drop-highlight: the tree pane while a drag scrolls it.
+int RunDrag(const std::string& command);
 // The tree pane's root label and the status bar once a scan has settled.
 int RunSettled(int seconds);
 int RunStatus(int part);

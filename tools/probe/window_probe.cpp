@@ -19,6 +19,9 @@
 //                                    shown)
 //   window-probe selected | marked   the selected label ("<none>") | the marked labels
 //   window-probe first-visible       the label of the first item shown
+//   window-probe shown               the labels of the items in view, one a line
+//   window-probe tree-edges          "left top right bottom": the tree's client area on the screen
+//   window-probe drop-highlight      the label of the item a drop would go to ("<none>")
 //   window-probe status PART         a status bar text
 //   window-probe enabled             whether the main window takes input ("yes" or "no")
 //   window-probe box CAPTION         the text of a box with this caption (fails when none is shown)
@@ -81,6 +84,9 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "metrics") return RunMetrics();
+  if (command == "tree-edges" || command == "shown" || command == "drop-highlight") {
+    return RunDrag(command);
+  }
   if (command == "post-command" && argc > 2) {
     // As a menu item would send it, without waiting for the command to end.
     return PostMessageA(MainWindow(), WM_COMMAND, std::atoi(argv[2]), 0) ? 0 : Fail("no window");

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/win32/ui/handles.h"
 #include "platform/win32/ui/win32_api.h"
 #include "platform/win32/ui/window_messages.h"
 #include "tree/drag_drop.h"
@@ -18,6 +19,56 @@ HTREEITEM DropHighlight(HWND control) {
 
 void SetDropHighlight(HWND control, HTREEITEM item) {
   SendMessageA(control, TVM_SELECTITEM, TVGN_DROPHILITE, reinterpret_cast<LPARAM>(item));
+}
+
+// The item's picture and label on the window's colour, which the mask leaves out. Wine's control
+// hands back an empty list for its drag image, and with the cursor hidden nothing would then
+// follow the hand.
+HIMAGELIST MakeDragImage(HWND control, HTREEITEM item) {
+  char text[260] = {};
+  TVITEMA read = {};
+  read.mask = TVIF_TEXT | TVIF_IMAGE;
+  read.hItem = item;
+  read.pszText = text;
+  read.cchTextMax = sizeof text;
+  if (!SendMessageA(control, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&read))) return nullptr;
+  auto pictures =
+      reinterpret_cast<HIMAGELIST>(SendMessageA(control, TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
+  int picture_width = 0;
+  int picture_height = 0;
+  if (pictures != nullptr) ImageList_GetIconSize(pictures, &picture_width, &picture_height);
+
+  WindowDC screen(nullptr);
+  MemoryDC memory(screen.Get());
+  HDC dc = memory.Get();
+  if (dc == nullptr) return nullptr;
+  auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0));
+  SelectObjectGuard font_in(dc, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
+  const int length = static_cast<int>(std::strlen(text));
+  SIZE label = {};
+  GetTextExtentPoint32A(dc, text, length, &label);
+  const int gap = 3;
+  const int width = picture_width + 2 * gap + label.cx;
+  const int height = std::max<int>(picture_height, label.cy);
+  GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
+  if (!bitmap) return nullptr;
+  const COLORREF background = GetSysColor(COLOR_WINDOW);
+  {
+    SelectObjectGuard bitmap_in(dc, bitmap.Get());
+    RECT all = {0, 0, width, height};
+    GdiObject<HBRUSH> brush(CreateSolidBrush(background));
+    FillRect(dc, &all, brush.Get());
+    if (pictures != nullptr) {
+      ImageList_Draw(pictures, read.iImage, dc, 0, (height - picture_height) / 2, ILD_NORMAL);
+    }
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    TextOutA(dc, picture_width + gap, (height - label.cy) / 2, text, length);
+  }
+  // The bitmap is taken out of the context before the list copies it.
+  ImageListHandle list(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 1, 0));
+  if (list && ImageList_AddMasked(list.Get(), bitmap.Get(), background) < 0) list.Reset();
+  return list.Release();
 }
 
 }  // namespace
@@ -36,6 +87,9 @@ void TreePane::OnBeginDrag(const NMTREEVIEWA& start) {
   if (item == nullptr) return;
   drag_.image.Reset(reinterpret_cast<HIMAGELIST>(
       SendMessageA(control_, TVM_CREATEDRAGIMAGE, 0, reinterpret_cast<LPARAM>(item))));
+  if (ImageList_GetImageCount(drag_.image.Get()) == 0) {
+    drag_.image.Reset(MakeDragImage(control_, item));
+  }
   // Removing the selection runs the selection change with the drag already on: no marks are
   // left and the details pane empties.
   BeginItemDrag(session_, shell_.Tree().NodeOfItem(item));
@@ -75,6 +129,8 @@ void TreePane::OnDragMouseMove(POINT main_client) {
     ImageList_DragShowNolock(FALSE);
     SetDropHighlight(control_, item);
     drag_.drop_target = item;
+    // Painted before the image comes back: a later paint of the rows would draw over it.
+    UpdateWindow(control_);
     ImageList_DragShowNolock(TRUE);
   }
   CheckAutoScroll(point);
@@ -128,9 +184,16 @@ void TreePane::StopScrollTimer() {
 void TreePane::OnDragScrollTick() {
   // A tick posted just before the release finds the drag over.
   if (!drag_.active) return;
+  // The timer's message goes ahead of the mouse's: a move or release already waiting was aimed at
+  // the tree as it stands, so it is handled first, and a release ends the scrolling.
+  MSG waiting = {};
+  if (PeekMessageA(&waiting, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_NOREMOVE | PM_NOYIELD)) {
+    return;
+  }
   ImageList_DragShowNolock(FALSE);
   WPARAM line = drag_.direction == ScrollDirection::kLineUp ? SB_LINEUP : SB_LINEDOWN;
   for (int i = 0; i < std::max(1, drag_.lines); ++i) SendMessageA(control_, WM_VSCROLL, line, 0);
+  UpdateWindow(control_);
   ImageList_DragShowNolock(TRUE);
   POINT cursor = {};
   GetCursorPos(&cursor);

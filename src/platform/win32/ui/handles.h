@@ -92,6 +92,21 @@ class WindowDC {
   HDC dc_;
 };
 
+// A memory device context like `reference`'s, deleted when the object goes.
+class MemoryDC {
+ public:
+  explicit MemoryDC(HDC reference) : dc_(CreateCompatibleDC(reference)) {}
+  ~MemoryDC() {
+    if (dc_ != nullptr) DeleteDC(dc_);
+  }
+  MemoryDC(const MemoryDC&) = delete;
+  MemoryDC& operator=(const MemoryDC&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
 // BeginPaint and EndPaint around one WM_PAINT.
 class PaintDC {
  public:
