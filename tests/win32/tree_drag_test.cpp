@@ -397,7 +397,7 @@ TEST_F(TreeDragTest, AScrollTickWaitingAheadOfTheReleaseDoesNotMoveTheDrop) {
     DrainMessages();
     for (int tick = 0; tick < 3; ++tick) SendMessageA(Main(), win32::kDragScrollMessage, 0, 0);
     RECT shown = {};
-    auto highlighted = reinterpret_cast<HTREEITEM>(N("Location 12"));
+    HTREEITEM highlighted = ItemOf(N("Location 12"));
     std::memcpy(&shown, &highlighted, sizeof highlighted);
     SendMessageA(TreeWindow(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&shown));
     ASSERT_LE(shown.bottom, 0) << "the highlighted item has scrolled out of view";
@@ -406,8 +406,8 @@ TEST_F(TreeDragTest, AScrollTickWaitingAheadOfTheReleaseDoesNotMoveTheDrop) {
     // The item in the middle of the tree as the hand sees it now.
     TVHITTESTINFO hit = {};
     hit.pt = {30, client.bottom / 2};
-    auto seen = reinterpret_cast<TreeNode>(
-        SendMessageA(TreeWindow(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    TreeNode seen = NodeOf(reinterpret_cast<HTREEITEM>(
+        SendMessageA(TreeWindow(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit))));
     ASSERT_NE(seen, nullptr);
     const POINT release = c.beyond_edge ? below : Centre(seen);
     const std::string target = c.beyond_edge ? "Location 12" : S().tree.Label(seen);
