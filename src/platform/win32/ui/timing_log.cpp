@@ -55,8 +55,13 @@ void TimingLog::CommandStarted() {
 }
 
 double TimingLog::CommandEnded() {
-  if (file_ == nullptr || command_depth_ == 0 || --command_depth_ > 0) return -1;
+  if (file_ == nullptr || command_depth_ == 0) return -1;
+  if (command_depth_ > 1) {
+    --command_depth_;
+    return -1;
+  }
   Drained();
+  command_depth_ = 0;
   return longest_stretch_;
 }
 
