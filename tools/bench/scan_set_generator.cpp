@@ -157,17 +157,11 @@ class Dice {
 };
 
 // Titles as collections have them: accented letters in the simulator's code page, signs, digits.
-const char* const kPlaces[] = {"Kittitas County",
-                               "St. Maarten Princess Juliana",
-                               "Bjornstad",
-                               "Aeropuerto de M\xe9rida",
-                               "Heliport (roof)",
-                               "\xce"
-                               "le d'Yeu",
-                               "Z-strip 09/27",
-                               "North Bend Muni",
-                               "Lake Hood SPB",
-                               "Trollh\xe4ttan-V\xe4nersborg"};
+const char* const kPlaces[] = {"Kittitas County", "St. Maarten Princess Juliana",
+                               "Bjornstad",       "Aeropuerto de M\xe9rida",
+                               "Heliport (roof)", "\xcele d'Yeu",
+                               "Z-strip 09/27",   "North Bend Muni",
+                               "Lake Hood SPB",   "Trollh\xe4ttan-V\xe4nersborg"};
 
 std::string Place(Dice& dice, size_t number) {
   std::string text = kPlaces[dice.Next() % (sizeof kPlaces / sizeof *kPlaces)];
