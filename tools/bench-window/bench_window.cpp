@@ -50,8 +50,11 @@ class Report {
     double ratio = ms / floor;
     std::printf("%-46s %9.1f %s   %s %.1f %s: %.2fx%s\n", name.c_str(), ms, unit,
                 floor_name.c_str(), floor, unit, ratio, Verdict(ratio <= goal, goal > 0));
-    Row(name, Format((std::string("%s ") + unit + " / %s " + unit + " (%.1f×)").c_str(), ms, floor,
-                     ratio));
+    // Small ratios keep two digits: 0.0× would hide which is the smaller.
+    char times[32];
+    std::snprintf(times, sizeof times, ratio < 0.1 ? "%.2f×" : "%.1f×", ratio);
+    Row(name, Format((std::string("%s ") + unit + " / %s " + unit + " (").c_str(), ms, floor) +
+                  times + ")");
   }
   // An action: its time and its longest stretch without a drain, against the goal.
   void Action(const std::string& name, const Span& span) {
@@ -62,7 +65,7 @@ class Report {
                 Verdict(span.ms <= kActionGoal, true));
     if (!span.note.empty()) std::printf("%-46s (%s)\n", "", span.note.c_str());
     Row(name, Format("%s ms", span.ms) +
-                  (span.stretch >= 0 ? Format(" (stretch %.1f)", 0, 0, span.stretch) : ""));
+                  (span.stretch >= 0 ? Format(" (stretch %s ms)", span.stretch) : ""));
   }
   void Plain(const std::string& name, double value, const char* unit) {
     std::printf("%-46s %9.1f %s\n", name.c_str(), value, unit);
@@ -78,8 +81,9 @@ class Report {
   static const char* Verdict(bool met, bool has_goal) {
     return !has_goal ? "" : met ? "" : "   (over the goal)";
   }
-  static std::string Format(const char* pattern, double a, double b = 0, double c = 0) {
-    // Thousands separated, as the README writes them.
+  // The pattern with each "%s" replaced by the next whole number, thousands separated as the
+  // README writes them.
+  static std::string Format(const char* pattern, double a, double b = 0) {
     auto whole = [](double v) {
       std::string digits = std::to_string(static_cast<long long>(v + 0.5));
       for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) {
@@ -91,13 +95,8 @@ class Report {
     int index = 0;
     for (const char* p = pattern; *p; ++p) {
       if (p[0] == '%' && p[1] == 's') {
-        out += whole(index == 0 ? a : b);
-        ++index, ++p;
-      } else if (p[0] == '%' && p[1] == '.' && p[2] == '1' && p[3] == 'f') {
-        char text[32];
-        std::snprintf(text, sizeof text, "%.1f", c);
-        out += text;
-        p += 3;
+        out += whole(index++ == 0 ? a : b);
+        ++p;
       } else {
         out += *p;
       }
@@ -105,7 +104,8 @@ class Report {
     return out;
   }
   void Row(const std::string& name, const std::string& cell) {
-    std::printf("@row %s\t%s\n", name.c_str(), cell.c_str());
+    // A floor's line is indented under its figure on screen, not in the table.
+    std::printf("@row %s\t%s\n", name.c_str() + name.find_first_not_of(' '), cell.c_str());
     std::fflush(stdout);
   }
 };
@@ -198,10 +198,22 @@ void ShowTop(ProgramRun& run, size_t areas) {
   Settle();
 }
 
+// The labels of the first Areas, to see that a drop moved one.
+std::vector<std::string> FirstAreaLabels(ProgramRun& run, size_t count) {
+  std::vector<std::string> labels;
+  for (HTREEITEM area : Areas(run)) {
+    if (labels.size() == count) break;
+    labels.push_back(run.Label(area));
+  }
+  return labels;
+}
+
 void MeasureDrops(ProgramRun& run, Report& report) {
   // A Location of the second Area onto the first, which stays closed.
-  ShowTop(run, 8);
   std::vector<HTREEITEM> areas = Areas(run);
+  run.Expand(areas[0], true);
+  size_t held = run.Children(areas[0]).size();
+  ShowTop(run, 8);
   HTREEITEM locn = LocationOf(run, areas[1]);
   Settle();
   Span span;
@@ -210,11 +222,20 @@ void MeasureDrops(ProgramRun& run, Report& report) {
   } else {
     span = CutPaste(run, locn, areas[0]);
   }
+  areas = Areas(run);
+  run.Expand(areas[0], true);
+  if (span.ms >= 0 && run.Children(areas[0]).size() != held + 1) {
+    span = Span{-1, -1, -1, false, "the Location did not reach the Area"};
+  }
   report.Action("drop: Location onto a closed Area", span);
 
   ShowTop(run, 8);
   areas = Areas(run);
+  std::vector<std::string> order = FirstAreaLabels(run, 8);
   span = StartDrag(run, areas[2]) ? Drop(run, areas[4], false) : CutPaste(run, areas[2], areas[4]);
+  if (span.ms >= 0 && FirstAreaLabels(run, 8) == order) {
+    span = Span{-1, -1, -1, false, "the Area did not move"};
+  }
   report.Action("drop: Area onto Area", span);
 
   ShowTop(run, 8);
