@@ -2,346 +2,502 @@
 // measured in one run under Wine.
 //
 //   tarnwick-bench-window generate DIR E F A L   writes a set (E entries of F files of A Areas of
-//                                               L Locations) and prints its VIS path
-//   tarnwick-bench-window measure VIS PROGRAM CLI
+//                                               L Locations, or "varied" LOCATIONS BIG F) and
+//                                               prints its VIS path
+//   tarnwick-bench-window measure VIS PROGRAM CLI [COPY]
+//                                               COPY: the same set once more, for the saving
+//                                               floor (tarnwick-cli save writes into its set)
 //
-// The floors: the scan without a window (tarnwick-cli menu --summary, a process of its own, its
+// The floors: the scan and the save without a window (tarnwick-cli, a process of its own, its
 // output written to a file), a bare tree-view control in a visible window of the program's size
 // receiving, expanding, sorting and destroying the same items, and the memory tree's own sort
-// and expansion. The program reports its own steps through the file named by TARNWICK_TIMING.
-#include <windows.h>
-// The controls' declarations need the platform's first.
-#include <commctrl.h>
-
+// and expansion. The program reports its own steps through the file named by TARNWICK_TIMING:
+// each action is timed from the program taking its input to the first moment its queue is empty.
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "cli/scenery_job.h"
+#include "floors.h"
+#include "program_run.h"
 #include "scan_set_generator.h"
-#include "tree/tree_edits.h"
-#include "tree/tree_expansion.h"
+
+namespace bench {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+constexpr int kOpen = 101, kSave = 102, kClose = 103, kMenusOn = 109, kMenusOff = 110,
+              kRestore = 111, kDeleteArea = 123, kDeleteLocation = 124, kSortLocations = 126,
+              kEditDetails = 127, kFind = 130, kFindNext = 131, kUndo = 132, kCut = 138,
+              kPaste = 139, kExpandAll = 141, kCollapseAll = 142, kToggleVis = 301, kKeepVis = 302;
+constexpr int kSearchText = 1008;
+// The goal of every action, from the input to the answer.
+constexpr double kActionGoal = 50;
 
-double MsSince(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+void Settle() {
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
 }
 
-// Milliseconds on the clock the program's timing file uses.
-double CounterMs() {
-  LARGE_INTEGER value, frequency;
-  QueryPerformanceCounter(&value);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(value.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-void Figure(const char* name, double value, const char* unit = "ms") {
-  std::printf("%-44s %10.1f %s\n", name, value, unit);
-  std::fflush(stdout);
-}
-
-void Pump() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-}
-
-// Runs a program and waits for it; the wall time in milliseconds, negative when it failed.
-double RunProcess(std::string command) {
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-  // A file, not the NUL device: the C runtime writes to a character device unbuffered.
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  std::string output_path = std::string(temp) + "tarnwick-bench-window-cli.txt";
-  HANDLE output = CreateFileA(output_path.c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, &inherit,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr);
-  startup.hStdOutput = startup.hStdError = output;
-  PROCESS_INFORMATION process = {};
-  auto start = Clock::now();
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                      &startup, &process)) {
-    CloseHandle(output);
-    return -1;
-  }
-  WaitForSingleObject(process.hProcess, INFINITE);
-  double ms = MsSince(start);
-  DWORD code = 1;
-  GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
-  CloseHandle(output);
-  return code == 0 ? ms : -1;
-}
-
-// The bare control: a visible window of the program's size with a tree-view of its styles.
-struct BareTree {
-  HWND frame = nullptr;
-  HWND control = nullptr;
-  BareTree() {
-    frame = CreateWindowExA(0, "STATIC", "floor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 768, 576,
-                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    control =
-        CreateWindowExA(0, WC_TREEVIEWA, "",
-                        WS_CHILD | WS_VISIBLE | WS_THICKFRAME | TVS_HASBUTTONS | TVS_HASLINES |
-                            TVS_LINESATROOT | TVS_EDITLABELS | TVS_SHOWSELALWAYS,
-                        0, 28, 384, 480, frame, nullptr, GetModuleHandleA(nullptr), nullptr);
-    Pump();
-  }
-  ~BareTree() {
-    if (frame) DestroyWindow(frame);
-  }
-  HTREEITEM Add(HTREEITEM parent, const std::string& label) {
-    TVINSERTSTRUCTA insert = {};
-    insert.hParent = parent;
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT;
-    insert.item.pszText = const_cast<char*>(label.c_str());
-    return reinterpret_cast<HTREEITEM>(
-        SendMessageA(control, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-  }
-};
-
-struct Floors {
-  double scan = 0;
-  double scan_in_process = 0;
-  double insertion = 0;
-  double destruction = 0;
-  double expand_control = 0;
-  double sort_control = 0;
-  double expand_memory = 0;
-  double sort_memory = 0;
-  size_t items = 0;
-};
-
-Floors MeasureFloors(const std::string& vis, const std::string& cli) {
-  Floors f;
-  f.scan = RunProcess("\"" + cli + "\" menu --summary \"" + vis + "\"");
-
-  tarnwick::cli::JobLine line;
-  line.file = vis;
-  tarnwick::cli::SceneryJob job(line, tarnwick::cli::CliHost::Answer::kNo);
-  auto start_scan = Clock::now();
-  if (!job.Locate("menu") || !job.Scan()) {
-    std::fprintf(stderr, "the set could not be scanned\n");
-    std::exit(1);
-  }
-  f.scan_in_process = MsSince(start_scan);
-  tarnwick::MenuTree& tree = job.tree();
-  f.items = tree.Count();
-
-  {
-    BareTree bare;
-    auto start = Clock::now();
-    tarnwick::TreeNode root = tree.Root();
-    HTREEITEM root_item = bare.Add(TVI_ROOT, tree.Label(root));
-    std::vector<HTREEITEM> areas;
-    for (auto area = tree.FirstChild(root); area; area = tree.Next(area)) {
-      HTREEITEM area_item = bare.Add(root_item, tree.Label(area));
-      areas.push_back(area_item);
-      for (auto locn = tree.FirstChild(area); locn; locn = tree.Next(locn)) {
-        bare.Add(area_item, tree.Label(locn));
-      }
-    }
-    SendMessageA(bare.control, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root_item));
-    UpdateWindow(bare.control);
-    Pump();
-    f.insertion = MsSince(start);
-
-    // One message to every Area, and the tree drawn afterwards.
-    auto each_area = [&](UINT message, WPARAM wparam) {
-      auto begun = Clock::now();
-      for (HTREEITEM area : areas) {
-        SendMessageA(bare.control, message, wparam, reinterpret_cast<LPARAM>(area));
-      }
-      UpdateWindow(bare.control);
-      Pump();
-      return MsSince(begun);
-    };
-    f.expand_control = each_area(TVM_EXPAND, TVE_EXPAND);
-    f.sort_control = each_area(TVM_SORTCHILDREN, FALSE);
-
-    start = Clock::now();
-    DestroyWindow(bare.control);
-    bare.control = nullptr;
-    f.destruction = MsSince(start);
-  }
-
-  tarnwick::Session& s = job.session();
-  auto start = Clock::now();
-  tarnwick::ExpandAll(s, true);
-  f.expand_memory = MsSince(start);
-  start = Clock::now();
-  tarnwick::SortEntries(s, tarnwick::SortWhich::kLocations);
-  f.sort_memory = MsSince(start);
-  return f;
-}
-
-// The program's timing file, read while it runs.
-class TimingFile {
+// Each figure beside its floor, printed as it comes, and the summary rows the run script gathers
+// into one table (one column per set).
+class Report {
  public:
-  explicit TimingFile(std::string path) : path_(std::move(path)) {}
-  // Waits for `step` after line `from` (and, with `then_idle`, for the idle that follows it).
-  // Returns the line's time, or -1 after the time limit.
-  double Await(const std::string& step, double timeout_ms = 600000) {
-    auto start = Clock::now();
-    while (MsSince(start) < timeout_ms) {
-      std::ifstream in(path_);
-      std::string line;
-      size_t index = 0;
-      while (std::getline(in, line)) {
-        if (index++ < seen_) continue;
-        std::istringstream words(line);
-        double time = 0;
-        std::string name;
-        double figure = -1;
-        words >> time >> name;
-        if (!(words >> figure)) figure = -1;
-        seen_ = index;
-        if (name == step) {
-          last_figure_ = figure;
-          return time;
-        }
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return -1;
+  // A figure and the floor it is held against (`goal`: the ratio wanted, or 0).
+  void Ratio(const std::string& name, double ms, const std::string& floor_name, double floor,
+             double goal, const char* unit = "ms") {
+    if (ms < 0 || floor <= 0) return Missing(name, ms < 0 ? "not measured" : "no floor");
+    double ratio = ms / floor;
+    std::printf("%-46s %9.1f %s   %s %.1f %s: %.2fx%s\n", name.c_str(), ms, unit,
+                floor_name.c_str(), floor, unit, ratio, Verdict(ratio <= goal, goal > 0));
+    // Small ratios keep two digits: 0.0× would hide which is the smaller.
+    char times[32];
+    std::snprintf(times, sizeof times, ratio < 0.1 ? "%.2f×" : "%.1f×", ratio);
+    Row(name, Format((std::string("%s ") + unit + " / %s " + unit + " (").c_str(), ms, floor) +
+                  times + ")");
   }
-  double LastFigure() const { return last_figure_; }
+  // An action: its time and its longest stretch without a drain, against its goal (0: none).
+  void Action(const std::string& name, const Span& span, double goal = kActionGoal) {
+    if (span.ms < 0) return Missing(name, span.note.empty() ? "not measured" : span.note);
+    char stretch[48] = "";
+    if (span.stretch >= 0) std::snprintf(stretch, sizeof stretch, "stretch %.1f ms", span.stretch);
+    std::printf("%-46s %9.1f ms   %s%s\n", name.c_str(), span.ms, stretch,
+                Verdict(span.ms <= goal, goal > 0));
+    if (!span.note.empty()) std::printf("%-46s (%s)\n", "", span.note.c_str());
+    Row(name, Format("%s ms", span.ms) +
+                  (span.stretch >= 0 ? Format(" (stretch %s ms)", span.stretch) : ""));
+  }
+  void Plain(const std::string& name, double value, const char* unit) {
+    std::printf("%-46s %9.1f %s\n", name.c_str(), value, unit);
+    Row(name, Format("%s ", value) + unit);
+  }
+  void Missing(const std::string& name, const std::string& why) {
+    std::printf("%-46s %9s      %s\n", name.c_str(), "-", why.c_str());
+    Row(name, "not measured");
+  }
+  void Flush() { std::fflush(stdout); }
 
  private:
-  std::string path_;
-  size_t seen_ = 0;
-  double last_figure_ = -1;
+  static const char* Verdict(bool met, bool has_goal) {
+    return !has_goal ? "" : met ? "" : "   (over the goal)";
+  }
+  // The pattern with each "%s" replaced by the next whole number, thousands separated as the
+  // README writes them.
+  static std::string Format(const char* pattern, double a, double b = 0) {
+    auto whole = [](double v) {
+      std::string digits = std::to_string(static_cast<long long>(v + 0.5));
+      for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) {
+        digits.insert(static_cast<size_t>(at), ",");
+      }
+      return digits;
+    };
+    std::string out;
+    int index = 0;
+    for (const char* p = pattern; *p; ++p) {
+      if (p[0] == '%' && p[1] == 's') {
+        out += whole(index++ == 0 ? a : b);
+        ++p;
+      } else {
+        out += *p;
+      }
+    }
+    return out;
+  }
+  void Row(const std::string& name, const std::string& cell) {
+    // A floor's line is indented under its figure on screen, not in the table.
+    std::printf("@row %s\t%s\n", name.c_str() + name.find_first_not_of(' '), cell.c_str());
+    std::fflush(stdout);
+  }
 };
 
-HWND FindTree(HWND main) {
-  return FindWindowExA(main, nullptr, WC_TREEVIEWA, nullptr);
-}
-
-// Answers the program's confirmation box, when one comes, with Yes.
-void AnswerYes(DWORD process_id) {
+// Presses the left button on an item and moves away, as a person starting a drag; true once the
+// program holds the mouse for the drag.
+bool StartDrag(ProgramRun& run, HTREEITEM item) {
+  POINT at;
+  if (!run.LabelCentre(item, at)) return false;
+  PostMessageA(run.Tree(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  PostMessageA(run.Tree(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x + 24, at.y + 24));
+  DWORD thread = GetWindowThreadProcessId(run.Main(), nullptr);
   for (int tries = 0; tries < 200; ++tries) {
-    HWND box = FindWindowA("#32770", "Tarnwick Confirmation");
-    DWORD owner = 0;
-    if (box) GetWindowThreadProcessId(box, &owner);
-    if (box && owner == process_id) {
-      PostMessageA(box, WM_COMMAND, IDYES, 0);
-      return;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (GetGUIThreadInfo(thread, &info) && info.hwndCapture == run.Main()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
+  return false;
 }
 
-int Measure(const std::string& vis, const std::string& program, const std::string& cli) {
+// Moves over `target` and lets go there.
+Span Drop(ProgramRun& run, HTREEITEM target, bool shift) {
+  POINT at;
+  if (!run.LabelCentre(target, at)) return Span{-1, -1, -1, false, "the target is not shown"};
+  MapWindowPoints(run.Tree(), run.Main(), &at, 1);
+  LPARAM where = MAKELPARAM(at.x, at.y);
+  return run.Measure([&] {
+    PostMessageA(run.Main(), WM_MOUSEMOVE, MK_LBUTTON, where);
+    PostMessageA(run.Main(), WM_LBUTTONUP, shift ? MK_SHIFT : 0, where);
+  });
+}
+
+// The same move by Cut and Paste, the drop's equivalent by the keyboard.
+Span CutPaste(ProgramRun& run, HTREEITEM item, HTREEITEM target) {
+  run.Select(item);
+  Span cut = run.Measure([&] { run.PostCommand(kCut); });
+  run.Select(target);
+  Span paste = run.Measure([&] { run.PostCommand(kPaste); });
+  paste.note = "Cut and Paste in place of the drag";
+  if (cut.ms < 0 || paste.ms < 0) paste.ms = -1;
+  return paste;
+}
+
+// Waits for a window of the program that `wanted` takes.
+HWND AwaitProgramWindow(ProgramRun& run, const std::function<HWND()>& find, double timeout_ms) {
+  double start = CounterMs();
+  while (CounterMs() - start < timeout_ms) {
+    if (HWND found = find()) return found;
+    run.AnswerBoxes();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return nullptr;
+}
+
+HWND ProgramDialog(ProgramRun& run, const char* caption) {
+  HWND found = nullptr;
+  while ((found = FindWindowExA(nullptr, found, "#32770", caption)) != nullptr) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(found, &owner);
+    if (owner == run.Id() && IsWindowVisible(found)) return found;
+  }
+  return nullptr;
+}
+
+std::string WindowText(HWND window) {
+  char text[1024] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+// The Areas of the tree, in order.
+std::vector<HTREEITEM> Areas(ProgramRun& run) {
+  return run.Children(run.Item(TVGN_ROOT, nullptr));
+}
+
+// A Location of an Area: the Area opened first, since its Locations may wait for that.
+HTREEITEM LocationOf(ProgramRun& run, HTREEITEM area, bool last = false) {
+  run.Expand(area, true);
+  std::vector<HTREEITEM> children = run.Children(area);
+  if (children.empty()) return nullptr;
+  return last ? children.back() : children.front();
+}
+
+// Shows the top of the tree with its first Areas closed, so that they stand on screen.
+void ShowTop(ProgramRun& run, size_t areas) {
+  std::vector<HTREEITEM> all = Areas(run);
+  for (size_t i = 0; i < std::min(areas, all.size()); ++i) run.Expand(all[i], false);
+  run.Select(run.Item(TVGN_ROOT, nullptr));
+  Settle();
+}
+
+// The labels of the first Areas, to see that a drop moved one.
+std::vector<std::string> FirstAreaLabels(ProgramRun& run, size_t count) {
+  std::vector<std::string> labels;
+  for (HTREEITEM area : Areas(run)) {
+    if (labels.size() == count) break;
+    labels.push_back(run.Label(area));
+  }
+  return labels;
+}
+
+void MeasureDrops(ProgramRun& run, Report& report) {
+  // A Location of the second Area onto the first, which stays closed.
+  std::vector<HTREEITEM> areas = Areas(run);
+  run.Expand(areas[0], true);
+  size_t held = run.Children(areas[0]).size();
+  ShowTop(run, 8);
+  HTREEITEM locn = LocationOf(run, areas[1]);
+  Settle();
+  Span span;
+  if (locn != nullptr && StartDrag(run, locn)) {
+    span = Drop(run, areas[0], false);
+  } else {
+    span = CutPaste(run, locn, areas[0]);
+  }
+  areas = Areas(run);
+  run.Expand(areas[0], true);
+  if (span.ms >= 0 && run.Children(areas[0]).size() != held + 1) {
+    span = Span{-1, -1, -1, false, "the Location did not reach the Area"};
+  }
+  report.Action("drop: Location onto a closed Area", span);
+
+  ShowTop(run, 8);
+  areas = Areas(run);
+  std::vector<std::string> order = FirstAreaLabels(run, 8);
+  span = StartDrag(run, areas[2]) ? Drop(run, areas[4], false) : CutPaste(run, areas[2], areas[4]);
+  if (span.ms >= 0 && FirstAreaLabels(run, 8) == order) {
+    span = Span{-1, -1, -1, false, "the Area did not move"};
+  }
+  report.Action("drop: Area onto Area", span);
+
+  ShowTop(run, 8);
+  areas = Areas(run);
+  size_t before = areas.size();
+  if (StartDrag(run, areas[5])) {
+    span = Drop(run, areas[6], true);
+    if (span.ms >= 0 && Areas(run).size() != before - 1) {
+      span = Span{-1, -1, -1, false, "the Shift drop did not merge the Areas"};
+    }
+  } else {
+    span = Span{-1, -1, -1, false, "the drag could not be started from outside"};
+  }
+  report.Action("drop: Area onto Area with Shift (merge)", span);
+}
+
+void MeasureDetailsEdit(ProgramRun& run, Report& report) {
+  std::vector<HTREEITEM> areas = Areas(run);
+  HTREEITEM locn = LocationOf(run, areas[areas.size() / 2]);
+  run.Select(locn);
+  Settle();
+  run.PostCommand(kEditDetails);
+  HWND edit = AwaitProgramWindow(
+      run, [&] { return FindWindowExA(run.Details(), nullptr, "Edit", nullptr); }, 3000);
+  if (edit == nullptr) return report.Missing("edit applied in the details pane", "no edit box");
+  std::string text = WindowText(edit);
+  // Another value of the same form: its last digit changed.
+  size_t digit = text.find_last_of("0123456789");
+  if (digit != std::string::npos) text[digit] = text[digit] == '1' ? '2' : '1';
+  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  report.Action("edit applied in the details pane",
+                run.Measure([&] { run.PostKey(edit, VK_RETURN); }));
+  report.Action("undo (the edit)", run.Measure([&] { run.PostCommand(kUndo); }));
+}
+
+void MeasureLabelEdits(ProgramRun& run, Report& report) {
+  std::vector<HTREEITEM> areas = Areas(run);
+  run.Select(LocationOf(run, areas[areas.size() / 3]));
+  Settle();
+  report.Action("Insert (a new Location)",
+                run.Measure([&] { run.PostKey(run.Tree(), VK_INSERT); }));
+  // The new item's name is being typed: left as it is offered.
+  if (HWND edit = reinterpret_cast<HWND>(SendMessageA(run.Tree(), TVM_GETEDITCONTROL, 0, 0))) {
+    run.Measure([&] { run.PostKey(edit, VK_RETURN); });
+  }
+
+  run.Select(LocationOf(run, areas[areas.size() / 4]));
+  Settle();
+  run.PostKey(run.Tree(), VK_F2);
+  HWND edit = AwaitProgramWindow(
+      run,
+      [&] { return reinterpret_cast<HWND>(SendMessageA(run.Tree(), TVM_GETEDITCONTROL, 0, 0)); },
+      3000);
+  if (edit == nullptr) return report.Missing("in-place rename", "no edit box over the label");
+  std::string text = WindowText(edit) + " renamed";
+  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  report.Action("in-place rename", run.Measure([&] { run.PostKey(edit, VK_RETURN); }));
+}
+
+void MeasureFind(ProgramRun& run, Report& report) {
+  // A Location deep in a closed Area, searched for from the top.
+  std::vector<HTREEITEM> areas = Areas(run);
+  HTREEITEM far_area = areas[areas.size() * 2 / 3];
+  std::string wanted = run.Label(LocationOf(run, far_area, true));
+  run.Expand(far_area, false);
+  run.Select(run.Item(TVGN_ROOT, nullptr));
+  Settle();
+  run.PostCommand(kFind);
+  HWND dialog = AwaitProgramWindow(
+      run,
+      [&] {
+        return GetParent(GetDlgItem(ProgramDialog(run, "Search scenery list text"), kSearchText));
+      },
+      3000);
+  if (dialog == nullptr || wanted.empty()) {
+    return report.Missing("Find next", "no search dialog");
+  }
+  SetDlgItemTextA(dialog, kSearchText, wanted.c_str());
+  report.Action("Find (the dialog's Search, into a closed Area)",
+                run.Measure([&] { PostMessageA(dialog, WM_COMMAND, IDOK, 0); }));
+  if (IsWindow(dialog)) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  run.Select(run.Item(TVGN_ROOT, nullptr));
+  Settle();
+  Span next = run.Measure([&] { run.PostCommand(kFindNext); });
+  HTREEITEM found = run.Item(TVGN_CARET, nullptr);
+  if (next.ms >= 0 && run.Label(found) != wanted) next.note = "found another item";
+  report.Action("Find next (into a closed Area)", next);
+}
+
+void MeasureMark(ProgramRun& run, Report& report) {
+  std::vector<HTREEITEM> areas = Areas(run);
+  HTREEITEM locn = LocationOf(run, areas[areas.size() / 5]);
+  run.Select(locn);
+  Settle();
+  HTREEITEM other = run.Item(TVGN_NEXT, locn);
+  POINT at;
+  if (other == nullptr || !run.LabelCentre(other, at)) {
+    return report.Missing("mark (Ctrl+click)", "no second Location shown");
+  }
+  // Ctrl is held the way a keyboard holds it, so that the program reads it as pressed.
+  INPUT key = {};
+  key.type = INPUT_KEYBOARD;
+  key.ki.wVk = VK_CONTROL;
+  SendInput(1, &key, sizeof key);
+  Settle();
+  LPARAM where = MAKELPARAM(at.x, at.y);
+  Span span = run.Measure([&] {
+    PostMessageA(run.Tree(), WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, where);
+    PostMessageA(run.Tree(), WM_LBUTTONUP, MK_CONTROL, where);
+  });
+  key.ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(1, &key, sizeof key);
+  if (span.ms >= 0 && !run.Marked(other)) {
+    span = Span{-1, -1, -1, false, "Ctrl could not be held from outside: the click marked nothing"};
+  }
+  report.Action("mark (Ctrl+click)", span);
+}
+
+// A re-read: the action's own figure and its cost beside the first open.
+void Reread(Report& report, const std::string& name, const Span& span, double first_open,
+            bool scan_only = false) {
+  Span shown = span;
+  if (shown.ms >= 0 && !shown.reread) shown.note += "the set was not read again";
+  report.Action(name, shown, 0);
+  double ms = scan_only ? span.scan : span.ms;
+  report.Ratio("  " + name + (scan_only ? " (scan to idle)" : "") + " vs first open", ms,
+               "first open", first_open, 1.2);
+}
+
+int Measure(const std::string& vis, const std::string& program, const std::string& cli,
+            const std::string& copy) {
+  Report report;
   Floors f = MeasureFloors(vis, cli);
-  std::printf("set: %s, %zu tree items\n", vis.c_str(), f.items);
+  std::printf("set: %s, %zu tree items, %zu Areas\n", vis.c_str(), f.items, f.areas);
+  if (f.areas < 12) {
+    std::fprintf(stderr, "the set needs a dozen Areas at least\n");
+    return 1;
+  }
 
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
-  std::string timing = std::string(temp) + "tarnwick-bench-window.txt";
-  DeleteFileA(timing.c_str());
-  SetEnvironmentVariableA("TARNWICK_TIMING", timing.c_str());
-  std::string command = "\"" + program + "\" \"" + vis + "\"";
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
+  ProgramRun run(program, vis, std::string(temp) + "tarnwick-bench-window.txt");
+  if (!run.Started()) {
     std::fprintf(stderr, "cannot start %s\n", program.c_str());
     return 1;
   }
-  TimingFile file(timing);
-  double scan_start = file.Await("scan-start");
-  double frames = (file.Await("scan-frames"), file.LastFigure());
-  double drains = (file.Await("scan-drains"), file.LastFigure());
-  double scan_end = file.Await("scan-end");
-  double longest_pump = file.LastFigure();
-  double shown = file.Await("idle");
-  if (scan_start < 0 || shown < 0) {
+  TimingFile& file = run.Timing();
+  TimingLine scan_start = file.Await("scan-start", 600000);
+  TimingLine frames = file.Await("scan-frames", 600000);
+  TimingLine drains = file.Await("scan-drains", 600000);
+  TimingLine scan_end = file.Await("scan-end", 600000);
+  TimingLine shown = file.Await("idle", 600000);
+  if (scan_start.time < 0 || shown.time < 0 || !run.AwaitWindow(10000) || run.Tree() == nullptr) {
     std::fprintf(stderr, "the program did not show the set\n");
-    TerminateProcess(process.hProcess, 1);
     return 1;
   }
-  double floor_open = f.scan + f.insertion;
-  Figure("open: scan start to last item shown", shown - scan_start);
-  Figure("  of which the scan's own loop", scan_end - scan_start);
-  Figure("    drawing frames", frames);
-  Figure("    draining the queue between frames", drains);
-  Figure("  floor: scan without window (cli)", f.scan);
-  Figure("  floor: bare tree-view insertion", f.insertion);
-  Figure("  (the same scan inside this process)", f.scan_in_process);
-  Figure("  ratio to floor", (shown - scan_start) / floor_open, "x");
-  Figure("longest time between two drains (Cancel)", longest_pump);
+  double open = shown.time - scan_start.time;
+  report.Ratio("open: scan start to idle, every count shown", open, "scan without window",
+               f.scan.ms, 1.2);
+  report.Ratio("  beside the former floor", open, "scan + bare insertion", f.scan.ms + f.insertion,
+               0);
+  std::printf("%-46s %9.1f ms   drawing frames %.1f ms, draining %.1f ms\n",
+              "  of which the scan's own loop", scan_end.time - scan_start.time, frames.figure,
+              drains.figure);
+  std::printf("%-46s %9.1f ms\n", "  the same scan inside the benchmark", f.scan_in_process);
+  std::printf("%-46s %s | %s | %s\n", "  status bar", run.StatusText(1).c_str(),
+              run.StatusText(2).c_str(), run.StatusText(3).c_str());
+  report.Plain("open: longest stretch without a drain", scan_end.figure, "ms");
+  double window_mb = run.PeakPrivateMb();
+  report.Ratio("memory: peak private bytes, set open", window_mb, "tarnwick-cli's", f.scan.peak_mb,
+               2.0, "MB");
+  report.Flush();
 
-  HWND main = FindWindowA("Tarnwick", nullptr);
-  HWND control = FindTree(main);
-  if (control == nullptr) {
-    std::fprintf(stderr, "no tree pane\n");
-    TerminateProcess(process.hProcess, 1);
-    return 1;
+  // Selecting: the next Location by the arrow key, the last item and the root.
+  std::vector<HTREEITEM> areas = Areas(run);
+  run.Select(LocationOf(run, areas[0]));
+  Settle();
+  Span worst;
+  for (WORD key : {VK_DOWN, VK_END, VK_HOME, VK_DOWN}) {
+    Span span = run.Measure([&] { run.PostKey(run.Tree(), key); });
+    if (span.ms < 0 || span.ms > worst.ms) worst = span;
+    if (span.ms < 0) break;
   }
-  // Selection changes: a Location of the first Area, then the last item of the tree.
-  auto item = [&](UINT relation, HTREEITEM from) {
-    return reinterpret_cast<HTREEITEM>(
-        SendMessageA(control, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(from)));
-  };
-  HTREEITEM root = item(TVGN_ROOT, nullptr);
-  HTREEITEM first_locn = item(TVGN_CHILD, item(TVGN_CHILD, root));
-  HTREEITEM last = item(TVGN_LASTVISIBLE, nullptr);
-  double worst_select = 0;
-  for (HTREEITEM target : {first_locn, last, first_locn}) {
-    double start = CounterMs();
-    SendMessageA(control, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(target));
-    worst_select = std::max(worst_select, CounterMs() - start);
+  report.Action("select an item (details filled), slowest of 4", worst);
+
+  MeasureDrops(run, report);
+  MeasureDetailsEdit(run, report);
+
+  areas = Areas(run);
+  run.Select(LocationOf(run, areas[areas.size() / 2 + 1]));
+  Settle();
+  report.Action("Delete Location", run.Measure([&] { run.PostCommand(kDeleteLocation); }));
+  run.Select(areas[areas.size() / 2 + 2]);
+  Settle();
+  report.Action("Delete Area", run.Measure([&] { run.PostCommand(kDeleteArea); }));
+  report.Action("undo (Delete Area)", run.Measure([&] { run.PostCommand(kUndo); }));
+
+  MeasureLabelEdits(run, report);
+  MeasureFind(run, report);
+  MeasureMark(run, report);
+
+  // The VIS pane: the last entry switched off and kept, then the one before it.
+  HWND vis_list = run.VisList();
+  // Every setup step that goes through the queue is waited for like a measured one.
+  run.Measure([&] { run.PostKey(vis_list, VK_END); });
+  report.Action("mark a VIS entry", run.Measure([&] { run.PostCommand(kToggleVis); }));
+  Reread(report, "keep VIS changes (one entry off)",
+         run.Measure([&] { run.PostCommand(kKeepVis); }), open);
+  run.Measure([&] { run.PostKey(vis_list, VK_END); });
+  run.Measure([&] { run.PostKey(vis_list, VK_UP); });
+  run.Measure([&] { run.PostCommand(kToggleVis); });
+  Span again = run.Measure([&] { run.PostCommand(kKeepVis); });
+  if (!again.reread) again = Span{-1, -1, -1, false, "the entry could not be switched"};
+  Reread(report, "keep VIS changes (another entry off)", again, open);
+
+  Span sort = run.Measure([&] { run.PostCommand(kSortLocations); });
+  report.Action("Sort Locations", sort, 0);
+  report.Ratio("  Sort Locations vs its floors", sort.ms, "control's + memory tree's",
+               f.sort_control + f.sort_memory, 0);
+  report.Action("Collapse all", run.Measure([&] { run.PostCommand(kCollapseAll); }), 0);
+  Span expand = run.Measure([&] { run.PostCommand(kExpandAll); });
+  report.Action("Expand all", expand, 0);
+  report.Ratio("  Expand all vs the bare control", expand.ms, "insertion + expansion",
+               f.insertion + f.expand_control, 2.0);
+  run.Measure([&] { run.PostCommand(kCollapseAll); });
+
+  Reread(report, "Disable original menus", run.Measure([&] { run.PostCommand(kMenusOff); }), open);
+  Reread(report, "Enable original menus", run.Measure([&] { run.PostCommand(kMenusOn); }), open);
+
+  Span save = run.Measure([&] { run.PostCommand(kSave); });
+  report.Action("Save", save, 0);
+  if (!copy.empty()) {
+    ProcessCost cli_save = RunProcess("\"" + cli + "\" save \"" + copy + "\" --yes");
+    report.Ratio("  Save vs tarnwick-cli save of a copy", save.ms, "tarnwick-cli save", cli_save.ms,
+                 1.5);
   }
-  Figure("selection change, slowest of three", worst_select);
+  Reread(report, "Restore previous results", run.Measure([&] { run.PostCommand(kRestore); }), open);
 
-  auto command_time = [&](UINT id, const char* name, double control_floor, double memory_floor) {
-    double start = CounterMs();
-    PostMessageA(main, WM_COMMAND, id, 0);
-    file.Await("command-end");
-    double idle = file.Await("idle");
-    Figure(name, idle - start);
-    Figure("  floor: control's own", control_floor);
-    Figure("  floor: memory tree", memory_floor);
-    Figure("  ratio to floor", (idle - start) / (control_floor + memory_floor), "x");
-  };
-  command_time(126, "Sort Locations", f.sort_control, f.sort_memory);
-  command_time(142, "Collapse all", f.expand_control, f.expand_memory);
-  command_time(141, "Expand all", f.expand_control, f.expand_memory);
+  // Reopening the same set through File > Open, its dialog answered with the set's path.
+  Span reopen = run.Measure([&] {
+    run.PostCommand(kOpen);
+    HWND dialog = AwaitProgramWindow(
+        run, [&] { return ProgramDialog(run, "Open Scenery Control File (VIS)"); }, 20000);
+    if (dialog == nullptr) return;
+    HWND name = GetDlgItem(dialog, 0x47C);  // the file name box
+    if (name == nullptr) name = GetDlgItem(dialog, 0x480);
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(vis.c_str()));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  });
+  if (reopen.scan < 0) reopen = Span{-1, -1, -1, false, "the set was not read again"};
+  Reread(report, "reopen the set (File > Open)", reopen, open, /*scan_only=*/true);
 
-  // Closing: the confirmation answered, from the close's start to the window idle again.
-  PostMessageA(main, WM_COMMAND, 103, 0);
-  AnswerYes(process.dwProcessId);
-  double close_start = file.Await("close-start");
-  double close_end = file.Await("close-end");
-  double close_idle = file.Await("idle");
-  Figure("close: tree destroyed", close_end - close_start);
-  Figure("close: until the window is idle", close_idle - close_start);
-  Figure("  floor: bare control destroyed", f.destruction);
-  Figure("  ratio to floor (+100 ms)", (close_idle - close_start) / (f.destruction + 100), "x");
-
-  TerminateProcess(process.hProcess, 0);
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
+  Span close = run.Measure([&] { run.PostCommand(kClose); });
+  report.Action("close", close, 100);
+  report.Ratio("  close vs the bare control destroyed + 100 ms", close.ms, "destruction + 100",
+               f.destruction + 100, 1.0);
   return 0;
 }
 
 }  // namespace
+
+}  // namespace bench
 
 int main(int argc, char** argv) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TREEVIEW_CLASSES};
@@ -350,11 +506,16 @@ int main(int argc, char** argv) {
   if (command == "generate" && argc > 6) {
     auto set = tarnwick::bench::GenerateSet(argv[2], tarnwick::bench::ShapeFromWords(argv + 3));
     std::printf("%s\n", set.vis_file.string().c_str());
+    std::printf("%d BGLs, %d with menus, %d Areas, %d Locations, %d records dropped\n",
+                static_cast<int>(set.bgls.size()), set.menu_bgls, set.areas, set.locations,
+                set.dropped);
     return 0;
   }
-  if (command == "measure" && argc > 4) return Measure(argv[2], argv[3], argv[4]);
+  if (command == "measure" && argc > 4) {
+    return bench::Measure(argv[2], argv[3], argv[4], argc > 5 ? argv[5] : "");
+  }
   std::fprintf(stderr,
-               "usage: tarnwick-bench-window generate DIR E F A L\n"
-               "       tarnwick-bench-window measure VIS PROGRAM CLI\n");
+               "usage: tarnwick-bench-window generate DIR E F A L | DIR varied LOCATIONS BIG F\n"
+               "       tarnwick-bench-window measure VIS PROGRAM CLI [COPY]\n");
   return 2;
 }

@@ -28,7 +28,9 @@ MainWindow::MainWindow(HINSTANCE instance, ShellEnvironment environment)
                                                       : own_file_system_.get()),
       host_(*this),
       session_{set_, tree_, *file_system_, host_, options_, log_, tree_state_},
-      print_job_(*this, session_) {}
+      print_job_(*this, session_) {
+  if (timing_.On()) questions_ = &timed_questions_.emplace(*questions_, timing_);
+}
 
 MainWindow::~MainWindow() {
   if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);

@@ -13,6 +13,7 @@
 #include "details/win32/details_pane.h"
 #include "platform/file_system.h"
 #include "platform/win32/ui/modal_questions.h"
+#include "platform/win32/ui/timed_questions.h"
 #include "platform/win32/ui/timing_log.h"
 #include "platform/win32/ui/win32_api.h"
 #include "platform/win32/ui/window_messages.h"
@@ -252,6 +253,8 @@ class MainWindow final : public TreePaneOwner,
   // The printer chosen in one print job is kept for the next until the program ends.
   PrintJob print_job_;
   TimingLog timing_;
+  // With the timing file on, the boxes are timed as the program's own drains.
+  std::optional<TimedQuestions> timed_questions_;
 
   std::string host_scenery_folder_;
   int tree_width_ = 0;

@@ -88,8 +88,11 @@ void MainWindow::OnCommand(WPARAM wparam) {
   host_.ClearStatusNote();
   if (wparam <= static_cast<WPARAM>(kLastCommand) && IsValidCommand(static_cast<int>(wparam))) {
     timing_.Write("command-start", static_cast<double>(wparam));
+    timing_.CommandStarted();
     update = DispatchCommand(static_cast<UINT>(wparam));
+    double stretch = timing_.CommandEnded();
     timing_.Write("command-end", static_cast<double>(wparam));
+    if (stretch >= 0) timing_.Write("stretch", stretch);
     timing_.AwaitIdle();
     // The control may have moved its selection without saying so (an Area collapsed over it).
     if (tree_pane_ != nullptr) tree_pane_->SettleSelection();

@@ -13,6 +13,22 @@ bool IsEditBox(HWND window) {
   return window != nullptr && GetClassNameA(window, name, sizeof name) > 0 &&
          lstrcmpiA(name, "Edit") == 0;
 }
+
+// What a person does, as the timing file marks it.
+bool IsInput(UINT message) {
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_COMMAND:
+      return true;
+    default:
+      return false;
+  }
+}
 }  // namespace
 
 bool MainWindow::PreTranslate(MSG& message) {
@@ -96,6 +112,7 @@ int MainWindow::RunMessageLoop() {
   for (;;) {
     if (timing_.On()) timing_.QueueChecked(HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0);
     if (GetMessageA(&message, nullptr, 0, 0) <= 0) break;
+    if (timing_.On() && IsInput(message.message)) timing_.InputTaken(message.message);
     if (PreTranslate(message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);

@@ -35,14 +35,46 @@ void TimingLog::Write(std::string_view step, double figure) {
 }
 
 void TimingLog::QueueChecked(bool empty) {
+  Drained();
   if (awaiting_idle_ && empty) {
     awaiting_idle_ = false;
     Write("idle");
   }
 }
 
+void TimingLog::InputTaken(unsigned message) {
+  if (file_ == nullptr) return;
+  Write("input", message);
+  awaiting_idle_ = true;
+}
+
+void TimingLog::CommandStarted() {
+  if (file_ == nullptr || command_depth_++ > 0) return;
+  last_drain_ = Now();
+  longest_stretch_ = 0;
+}
+
+double TimingLog::CommandEnded() {
+  if (file_ == nullptr || command_depth_ == 0) return -1;
+  if (command_depth_ > 1) {
+    --command_depth_;
+    return -1;
+  }
+  Drained();
+  command_depth_ = 0;
+  return longest_stretch_;
+}
+
+void TimingLog::Drained() {
+  if (file_ == nullptr || command_depth_ == 0) return;
+  double now = Now();
+  if (now - last_drain_ > longest_stretch_) longest_stretch_ = now - last_drain_;
+  last_drain_ = now;
+}
+
 void TimingLog::PumpStarted() {
   if (file_ == nullptr) return;
+  Drained();
   double now = Now();
   if (last_pump_ >= 0 && now - last_pump_ > longest_pump_interval_) {
     longest_pump_interval_ = now - last_pump_;

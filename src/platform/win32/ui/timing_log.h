@@ -25,6 +25,19 @@ class TimingLog {
   void AwaitIdle() { awaiting_idle_ = On(); }
   // Called by the message loop before it waits.
   void QueueChecked(bool empty);
+  // A key, a mouse button or a command taken from the queue: writes "input <message>" and awaits
+  // the idle that follows, so that the span from a person's action to the answer shows.
+  void InputTaken(unsigned message);
+
+  // Each command's longest stretch without draining the queue: from its start to the first
+  // drain, between drains, and from the last to its end. Commands run inside commands count for
+  // the outermost one.
+  void CommandStarted();
+  // The longest stretch of the outermost command, or -1 for one run inside another.
+  double CommandEnded();
+  // A modal box or dialog answers input from its own loop for as long as it is shown.
+  void ModalStarted() { Drained(); }
+  void ModalEnded() { last_drain_ = Now(); }
 
   // The longest time between two drains of the queue during a long operation.
   void PumpStarted();
@@ -44,6 +57,11 @@ class TimingLog {
   double longest_pump_interval_ = 0;
   double frames_ = 0;
   double drains_ = 0;
+
+  void Drained();
+  int command_depth_ = 0;
+  double last_drain_ = 0;
+  double longest_stretch_ = 0;
 };
 
 }  // namespace tarnwick::win32
