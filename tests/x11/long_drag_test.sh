@@ -80,12 +80,27 @@ sleep 0.2
 glide "$x" $((bottom - 10)) 15
 glide "$x" $((bottom + 30)) 5
 started=$(now_ms)
-# Held there, the tree scrolls by itself until the target comes into view.
+# Held there, the tree scrolls by itself until the target comes into view. Near it the hand
+# goes closer to the edge, slowing the scroll, so a slow look from outside cannot miss it; past
+# it (a very slow look), above the top edge to come back.
 arrived=""
+slowed=""
+target_place=$(place "$target" "$areas_before")
+first_place=$(place "$last_shown" "$areas_before")
 while [ $(($(now_ms) - started)) -lt 120000 ]; do
-  if p shown | grep -qxF "$target"; then
+  shown=$(p shown)
+  if grep -qxF "$target" <<<"$shown"; then
     arrived=$(now_ms)
     break
+  fi
+  last_place=$(place "$(tail -1 <<<"$shown")" "$areas_before")
+  [ -n "$last_place" ] || continue
+  if [ -z "$slowed" ] && [ $((target_place - last_place)) -lt 80 ]; then
+    slowed=$(now_ms)
+    slowed_place=$last_place
+    glide "$x" $((bottom + 6)) 3
+  elif [ "$last_place" -gt "$target_place" ]; then
+    glide "$x" $((top - 6)) 3
   fi
 done
 shot long-drag-scrolling
@@ -95,10 +110,12 @@ if [ -z "$arrived" ]; then
   kill "$program" 2>/dev/null
   exit 1
 fi
-distance=$(($(place "$target" "$areas_before") - $(place "$last_shown" "$areas_before")))
-elapsed=$((arrived - started))
-echo "30 px below the edge the tree scrolled $distance Areas in $elapsed ms" \
-  "($((distance * 1000 / (elapsed > 0 ? elapsed : 1))) Areas a second, the probe's polling included)"
+if [ -n "$slowed" ]; then
+  distance=$((slowed_place - first_place))
+  elapsed=$((slowed - started))
+  echo "30 px below the edge the tree scrolled $distance Areas in $elapsed ms" \
+    "($((distance * 1000 / (elapsed > 0 ? elapsed : 1))) Areas a second, the probe's polling included)"
+fi
 
 # Back into the middle of the tree the scrolling stops; then onto the target, and let go.
 glide "$x" $(((top + bottom) / 2)) 8

@@ -63,32 +63,39 @@ class RemoteTree {
   }
 
   // The program gives a closed Area's Locations to the control when it is first opened: opened
-  // and closed again, as a user's two clicks would, it has them.
-  HTREEITEM FirstChild(HTREEITEM area) {
+  // and closed again, as a user's two clicks would, it has them. The control scrolls an opened
+  // item's children into view; the view is put back.
+  HTREEITEM FirstChild(HTREEITEM area, bool open) {
     HTREEITEM first = Next(area, TVGN_CHILD);
-    if (first == nullptr && Get(area).children != 0) {
+    if (first == nullptr && open && Get(area).children != 0) {
+      HTREEITEM top = Next(nullptr, TVGN_FIRSTVISIBLE);
       SendMessageA(tree_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(area));
       SendMessageA(tree_, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(area));
+      if (top != nullptr) {
+        SendMessageA(tree_, TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(top));
+      }
       first = Next(area, TVGN_CHILD);
     }
     return first;
   }
 
-  // Every item in tree order (the root, each Area, its Locations), with its depth.
-  std::vector<std::pair<HTREEITEM, int>> All() {
+  // Every item in tree order (the root, each Area, its Locations), with its depth; with `open`,
+  // the Locations of closed Areas too.
+  std::vector<std::pair<HTREEITEM, int>> All(bool open) {
     std::vector<std::pair<HTREEITEM, int>> items;
     for (HTREEITEM r = Next(nullptr, TVGN_ROOT); r; r = Next(r, TVGN_NEXT)) {
       items.emplace_back(r, 0);
       for (HTREEITEM a = Next(r, TVGN_CHILD); a; a = Next(a, TVGN_NEXT)) {
         items.emplace_back(a, 1);
-        for (HTREEITEM l = FirstChild(a); l; l = Next(l, TVGN_NEXT)) items.emplace_back(l, 2);
+        for (HTREEITEM l = FirstChild(a, open); l; l = Next(l, TVGN_NEXT)) items.emplace_back(l, 2);
       }
     }
     return items;
   }
 
-  HTREEITEM Find(const std::string& label) {
-    for (auto [item, depth] : All()) {
+  // The item of that label; with `open`, also among the Locations of closed Areas.
+  HTREEITEM Find(const std::string& label, bool open) {
+    for (auto [item, depth] : All(open)) {
       if (Get(item).label == label) return item;
     }
     return nullptr;
@@ -119,15 +126,16 @@ int RunTree(const std::string& command, int argc, char** argv) {
     return 0;
   }
   if (command == "children" && argc > 2) {
-    HTREEITEM area = tree.Find(argv[2]);
+    HTREEITEM area = tree.Find(argv[2], false);
     if (area == nullptr) return Fail("no such node");
-    for (HTREEITEM l = tree.FirstChild(area); l; l = tree.Next(l, TVGN_NEXT)) {
+    for (HTREEITEM l = tree.FirstChild(area, true); l; l = tree.Next(l, TVGN_NEXT)) {
       std::printf("%s\n", tree.Get(l).label.c_str());
     }
     return 0;
   }
   if (command == "where" && argc > 2) {
-    HTREEITEM item = tree.Find(argv[2]);
+    // An item in view has its item already.
+    HTREEITEM item = tree.Find(argv[2], false);
     RECT rect = {};
     if (item == nullptr || !tree.LabelRect(item, rect)) return Fail("not shown");
     RECT client = {};
@@ -149,7 +157,7 @@ int RunTree(const std::string& command, int argc, char** argv) {
     return 0;
   }
   if (command == "marked") {
-    for (auto [item, depth] : tree.All()) {
+    for (auto [item, depth] : tree.All(true)) {
       RemoteTree::Item read = tree.Get(item);
       int kind = static_cast<int>((static_cast<unsigned long long>(read.data) >> 16) & 0xFFFF);
       if (read.image == kind + kMarkedImageOffset) std::printf("%s\n", read.label.c_str());
