@@ -175,6 +175,37 @@ check "and Paris as it was" "$paris" "$(p children "Paris")"
 shot after
 kill "$program" 2>/dev/null
 wait "$program" 2>/dev/null
+
+# Find into a closed Area far below the window's end (200 Areas of 3 Locations): only that Area is
+# filled, and the found Location is brought into view.
+big=$(p generate "$winwork\\big" 4 5 10 3)
+wine "$exe" "$big" </dev/null >/dev/null 2>&1 &
+program=$!
+if p wait-count 801 >/dev/null; then
+  sleep 1
+  check "the control holds only the root and the 200 Areas" 201 "$(p held-count)"
+  click_at "the root" 1 where "World.vis"
+  xdotool key ctrl+f
+  if xdotool search --sync --onlyvisible --name '^Search scenery list text$' >/dev/null 2>&1; then
+    sleep 0.5
+    xdotool key ctrl+a
+    xdotool type --delay 20 "Airfield 3.4.9 Runway 10"
+    xdotool key Return
+    sleep 1
+  else
+    check "Ctrl+F opens the search box on the large set" "shown" "not shown"
+  fi
+  shot found-far
+  check "Find selects the far Location" "Airfield 3.4.9 Runway 10" "$(p selected)"
+  check "its Area is open" "yes" "$(p expanded "Region 3-4-9")"
+  check "it is in view" "shown" "$(p where "Airfield 3.4.9 Runway 10" >/dev/null && echo shown)"
+  check "only its Area was filled" 204 "$(p held-count)"
+  check "the details pane shows it" "Airfield 3.4.9 Runway 10" "$(p detail 5)"
+else
+  check "the large set opens" "801 items" "$(p status 0)"
+fi
+kill "$program" 2>/dev/null
+wait "$program" 2>/dev/null
 if [ "$failures" -gt 0 ]; then
   echo "$failures check(s) failed; screenshots in $work"
   exit 1
