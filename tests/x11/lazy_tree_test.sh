@@ -172,6 +172,48 @@ sleep 0.7
 check "Ctrl+Z puts O'Hare back first in Chicago" "$chicago" "$(p children "Chicago")"
 check "and Paris as it was" "$paris" "$(p children "Paris")"
 
+# Two Areas never opened merged by a drop with Shift held: the target holds its Locations and
+# then the dragged one's; Ctrl+Z parts them again.
+munich=$(printf 'Munich Franz Josef Strauss 26R\nOberpfaffenhofen')
+alaska=$(printf 'Anchorage Ted Stevens Rwy 7R\nJuneau Intl\nFairbanks Intl Rwy 2L\nKetchikan Intl')
+check "Munich and Alaska were never opened" "|" "$(held "Munich")|$(held "Alaska")"
+read -r mx my < <(p where "Munich")
+read -r ax ay < <(p where "Alaska")
+if [ -n "${mx:-}" ] && [ -n "${ax:-}" ]; then
+  xdotool mousemove "$mx" "$my"
+  sleep 0.3
+  xdotool mousedown 1
+  sleep 0.2
+  for step in $(seq 12); do
+    xdotool mousemove $((mx + (ax - mx) * step / 12)) $((my + (ay - my) * step / 12))
+    sleep 0.05
+  done
+  sleep 0.3
+  xdotool keydown Shift_L
+  sleep 0.2
+  xdotool mouseup 1
+  sleep 0.7
+  shot merge-question
+  read -r yx yy < <(p button "Tarnwick Confirmation" "Yes")
+  xdotool keyup Shift_L
+  if [ -n "${yx:-}" ]; then
+    xdotool mousemove "$yx" "$yy" click 1
+    sleep 0.7
+  else
+    check "the merge question" "shown" "not shown"
+  fi
+else
+  check "Munich and Alaska on the screen" "found" "not found"
+fi
+shot merged
+check "Alaska holds its Locations and then Munich's" "$(printf '%s\n%s' "$alaska" "$munich")" \
+  "$(p children "Alaska")"
+check "Munich is gone" "" "$(p areas | grep -x Munich)"
+xdotool key ctrl+z
+sleep 0.7
+check "Ctrl+Z gives Alaska back its own" "$alaska" "$(p children "Alaska")"
+check "and Munich its own" "$munich" "$(p children "Munich")"
+
 shot after
 kill "$program" 2>/dev/null
 wait "$program" 2>/dev/null
