@@ -214,6 +214,31 @@ sleep 0.7
 check "Ctrl+Z gives Alaska back its own" "$alaska" "$(p children "Alaska")"
 check "and Munich its own" "$munich" "$(p children "Munich")"
 
+# Edit > New Location on an Area never opened: the new Location comes first, its Area opens with
+# all its Locations, and its label is being edited.
+hawaii=$(printf 'Honolulu Intl Rwy 8L\nKahului Rwy 2\nKona Intl')
+check "Hawaii was never opened" "" "$(held "Hawaii")"
+winexe="Z:$(echo "$exe" | tr / '\\')"
+read -r ex ey < <(p menu-where "$winexe" Edit)
+read -r dx dy < <(p menu-item-offset "$winexe" Edit "New Location")
+click_at "Hawaii" 1 where "Hawaii"
+if [ -n "${ex:-}" ] && [ -n "${dx:-}" ]; then
+  xdotool mousemove "$ex" "$ey" click 1
+  sleep 0.5
+  read -r ox oy < <(p menu-open)
+  xdotool mousemove $((ox + dx)) $((oy + dy)) click 1
+  sleep 0.7
+  xdotool type --delay 50 "Hilo Intl"
+  shot new-location
+  xdotool key Return
+  sleep 0.5
+else
+  check "the Edit menu and its New Location on the screen" "found" "not found"
+fi
+check "the typed Location is selected" "Hilo Intl" "$(p selected)"
+check "Hawaii is open with it first" "yes $(printf 'Hilo Intl\n%s' "$hawaii")" \
+  "$(p expanded "Hawaii") $(held "Hawaii")"
+
 shot after
 kill "$program" 2>/dev/null
 wait "$program" 2>/dev/null
