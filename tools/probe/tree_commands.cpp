@@ -103,19 +103,17 @@ class RemoteTree {
     return items;
   }
 
-  // Looks among the items held first, so that finding an Area fills no other.
-  HTREEITEM Find(const std::string& label) {
+  HTREEITEM FindHeld(const std::string& label) {
     for (HTREEITEM item : Held()) {
-      if (Get(item).label == label) return item;
-    }
-    for (auto [item, depth] : All()) {
       if (Get(item).label == label) return item;
     }
     return nullptr;
   }
 
-  HTREEITEM FindHeld(const std::string& label) {
-    for (HTREEITEM item : Held()) {
+  // Looks among the items held first, so that finding an Area fills no other.
+  HTREEITEM Find(const std::string& label) {
+    if (HTREEITEM held = FindHeld(label)) return held;
+    for (auto [item, depth] : All()) {
       if (Get(item).label == label) return item;
     }
     return nullptr;
