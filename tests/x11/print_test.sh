@@ -216,7 +216,11 @@ xdotool mousemove "$hx" "$hy" click 1
 sleep 0.5
 for location in "Gatwick Rwy 26L" "Stansted Rwy 22"; do
   read -r lx ly < <(p where "$location")
-  xdotool mousemove "$lx" "$ly" keydown ctrl click 1 keyup ctrl
+  xdotool mousemove "$lx" "$ly" keydown ctrl
+  sleep 0.2
+  xdotool click 1
+  sleep 0.2
+  xdotool keyup ctrl
   sleep 0.5
 done
 read -r bx by < <(p button-where "London")
