@@ -207,6 +207,46 @@ else
   echo "FAILED: the selection job did not reach the queue"
   failures=$((failures + 1))
 fi
+
+# Marks made in an Area that is closed before printing: a click on Heathrow, Ctrl+clicks on
+# Gatwick and Stansted, a click on London's button; the selection printed is those three, with a
+# dashed line where London City was left out.
+read -r hx hy < <(p where "Heathrow Rwy 27L")
+xdotool mousemove "$hx" "$hy" click 1
+sleep 0.5
+for location in "Gatwick Rwy 26L" "Stansted Rwy 22"; do
+  read -r lx ly < <(p where "$location")
+  xdotool mousemove "$lx" "$ly" keydown ctrl
+  sleep 0.2
+  xdotool click 1
+  sleep 0.2
+  xdotool keyup ctrl
+  sleep 0.5
+done
+read -r bx by < <(p button-where "London")
+xdotool mousemove "$bx" "$by" click 1
+sleep 0.7
+shot london-closed
+marked=$(printf 'Heathrow Rwy 27L\nGatwick Rwy 26L\nStansted Rwy 22')
+check "London is closed" "no" "$(p expanded "London")"
+check "its three Locations stay marked" "$marked" "$(p marked)"
+SELECTION=1 print_menu
+for tries in $(seq 100); do
+  [ "$(jobs)" -ge 3 ] && break
+  sleep 0.2
+done
+job=$(ls -t "$work"/jobs/*.ps 2>/dev/null | head -1)
+if [ "$(jobs)" -ge 3 ]; then
+  ps2pdf "$job" "$work/closed.pdf" && pdftotext -layout "$work/closed.pdf" "$work/closed.txt"
+  check "the closed Area's marked Locations printed" \
+    "$(printf 'Tarnwick Selected from WORLD.VIS Page 1\n------\nHeathrow Rwy 27L\nGatwick Rwy 26L\n------\nStansted Rwy 22')" \
+    "$(grep -v 'Hdg:' "$work/closed.txt" | tr -d '\f' | sed 's/^ *//; s/ *$//' | tr -s ' ' |
+       grep -v '^$')"
+  check "a position line under each" 3 "$(grep -c 'Hdg:' "$work/closed.txt")"
+else
+  echo "FAILED: the job of the closed Area's selection did not reach the queue"
+  failures=$((failures + 1))
+fi
 stop
 
 # A set of many pages: Cancel in the cancel box ends the job, and nothing reaches the queue.

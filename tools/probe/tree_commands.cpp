@@ -93,12 +93,61 @@ class RemoteTree {
     return items;
   }
 
-  // The item of that label; with `open`, also among the Locations of closed Areas.
-  HTREEITEM Find(const std::string& label, bool open) {
-    for (auto [item, depth] : All(open)) {
+  // Only the items the control holds now: nothing is opened, so what a closed Area shows is what
+  // the program gave the control itself.
+  std::vector<HTREEITEM> Held() {
+    std::vector<HTREEITEM> items;
+    std::vector<HTREEITEM> pending = {Next(nullptr, TVGN_ROOT)};
+    while (!pending.empty()) {
+      HTREEITEM item = pending.back();
+      pending.pop_back();
+      if (item == nullptr) continue;
+      items.push_back(item);
+      pending.push_back(Next(item, TVGN_NEXT));
+      pending.push_back(Next(item, TVGN_CHILD));
+    }
+    return items;
+  }
+
+  HTREEITEM FindHeld(const std::string& label) {
+    for (HTREEITEM item : Held()) {
       if (Get(item).label == label) return item;
     }
     return nullptr;
+  }
+
+  // Looks among the items held first, so that finding an Area fills no other; with `open`, then
+  // among the Locations of closed Areas too.
+  HTREEITEM Find(const std::string& label, bool open = true) {
+    if (HTREEITEM held = FindHeld(label)) return held;
+    if (!open) return nullptr;
+    for (auto [item, depth] : All(true)) {
+      if (Get(item).label == label) return item;
+    }
+    return nullptr;
+  }
+
+  bool IsExpanded(HTREEITEM item) const {
+    return (SendMessageA(tree_, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED) &
+            TVIS_EXPANDED) != 0;
+  }
+
+  // The client x range of an item's +/- button on the row of `rect` (its label), found by asking
+  // the control what lies at each point left of the label.
+  bool ButtonRange(HTREEITEM handle, const RECT& rect, int& from, int& to) {
+    from = to = -1;
+    for (int x = 0; x < rect.left; ++x) {
+      TVHITTESTINFO hit = {};
+      hit.pt = {x, (rect.top + rect.bottom) / 2};
+      if (!block_.Write(0, &hit, sizeof hit)) return false;
+      SendMessageA(tree_, TVM_HITTEST, 0, block_.lparam());
+      block_.Read(0, &hit, sizeof hit);
+      if (hit.hItem == handle && (hit.flags & TVHT_ONITEMBUTTON) != 0) {
+        if (from < 0) from = x;
+        to = x;
+      }
+    }
+    return from >= 0;
   }
 
   HWND Window() const { return tree_; }
@@ -133,6 +182,24 @@ int RunTree(const std::string& command, int argc, char** argv) {
     }
     return 0;
   }
+  if (command == "held-children" && argc > 2) {
+    HTREEITEM area = tree.FindHeld(argv[2]);
+    if (area == nullptr) return Fail("no such item in the control");
+    for (HTREEITEM l = tree.Next(area, TVGN_CHILD); l; l = tree.Next(l, TVGN_NEXT)) {
+      std::printf("%s\n", tree.Get(l).label.c_str());
+    }
+    return 0;
+  }
+  if (command == "held-count") {
+    std::printf("%ld\n", static_cast<long>(SendMessageA(control, TVM_GETCOUNT, 0, 0)));
+    return 0;
+  }
+  if (command == "expanded" && argc > 2) {
+    HTREEITEM item = tree.FindHeld(argv[2]);
+    if (item == nullptr) return Fail("no such item in the control");
+    std::printf("%s\n", tree.IsExpanded(item) ? "yes" : "no");
+    return 0;
+  }
   if (command == "where" && argc > 2) {
     // An item in view has its item already.
     HTREEITEM item = tree.Find(argv[2], false);
@@ -142,6 +209,19 @@ int RunTree(const std::string& command, int argc, char** argv) {
     GetClientRect(control, &client);
     POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     if (centre.y < 0 || centre.y >= client.bottom) return Fail("scrolled out of view");
+    ClientToScreen(control, &centre);
+    std::printf("%ld %ld\n", static_cast<long>(centre.x), static_cast<long>(centre.y));
+    return 0;
+  }
+  if (command == "button-where" && argc > 2) {
+    HTREEITEM item = tree.Find(argv[2]);
+    RECT rect = {};
+    int from = 0;
+    int to = 0;
+    if (item == nullptr || !tree.LabelRect(item, rect) || !tree.ButtonRange(item, rect, from, to)) {
+      return Fail("no button shown");
+    }
+    POINT centre = {(from + to) / 2, (rect.top + rect.bottom) / 2};
     ClientToScreen(control, &centre);
     std::printf("%ld %ld\n", static_cast<long>(centre.x), static_cast<long>(centre.y));
     return 0;

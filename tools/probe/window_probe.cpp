@@ -15,8 +15,13 @@
 //                                    status bar once no progress box is up)
 //   window-probe areas               the Areas' labels, one a line
 //   window-probe children LABEL      the labels of an Area's Locations, one a line
+//   window-probe held-children LABEL the labels of the items the control holds under an item,
+//                                    opening nothing (empty for an Area never filled)
+//   window-probe held-count          how many items the control holds
+//   window-probe expanded LABEL      whether an item the control holds is open ("yes" or "no")
 //   window-probe where LABEL         "x y": the middle of the label on the screen (fails unless
 //                                    shown)
+//   window-probe button-where LABEL  "x y": the middle of an item's +/- button on the screen
 //   window-probe selected | marked   the selected label ("<none>") | the marked labels
 //   window-probe first-visible       the label of the first item shown
 //   window-probe shown               the labels of the items in view, one a line
