@@ -111,6 +111,8 @@ bool PlanSourceSwitches(Session& s, const std::string& menu_bgl, SwitchJob& job)
   for (int32_t i = 1; i <= s.set.bgl_count; ++i) {
     const MenuBgl* bgl = s.set.Bgl(i);
     if (bgl == nullptr || SamePath(bgl->path, menu_bgl)) continue;
+    // Thousands of files: the window keeps answering (the save can no longer be cancelled).
+    if (s.host.GetBusyState() == BusyState::kBusy) s.host.PumpMessages();
     uint32_t error = 0;
     std::optional<MenuSwitchState> state = ReadMenuSwitch(s.fs, bgl->path, error);
     if (state && state->byte == 1) {
@@ -204,6 +206,7 @@ bool WriteResults(Session& s) {
       s.host.SetProgressLine(ProgressLine::kFile,
                              "Disabled menus in " + std::to_string(made) + " BGL files");
     }
+    if (s.host.GetBusyState() == BusyState::kBusy) s.host.PumpMessages();
     return true;
   });
   if (result.end != SwitchJobEnd::kDone) {
