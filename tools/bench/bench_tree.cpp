@@ -8,12 +8,15 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "bench_commands.h"
 #include "bench_host.h"
 #include "scenery/memory_menu_tree.h"
 #include "scenery/session.h"
+#include "tree/drag_drop.h"
 #include "tree/search.h"
 #include "tree/tree_edits.h"
 #include "tree/tree_selection.h"
@@ -119,7 +122,26 @@ double MedianMs(const std::function<void()>& prepare, const std::function<void()
 struct Figures {
   size_t nodes = 0;
   double select = 0, shift_select = 0, find_wrap = 0, sort = 0;
+  // The edits a user makes one at a time, each with its undo history: the median of runs that
+  // each make the edit and take it back.
+  double delete_location = 0, undo_delete = 0, new_location = 0, drop_area = 0, undo_drop = 0;
 };
+
+// Times `edit` and then its undo, kRuns times; the medians.
+std::pair<double, double> EditAndUndoMs(BenchTree& b, const std::function<void(int)>& edit) {
+  std::vector<double> made, undone;
+  for (int i = 0; i < kRuns; ++i) {
+    double start = CpuMs();
+    edit(i);
+    made.push_back(CpuMs() - start);
+    start = CpuMs();
+    if (!b.tree_state.history.Undo(b.session)) std::fprintf(stderr, "tree: nothing to undo\n");
+    undone.push_back(CpuMs() - start);
+  }
+  std::sort(made.begin(), made.end());
+  std::sort(undone.begin(), undone.end());
+  return {made[made.size() / 2], undone[undone.size() / 2]};
+}
 
 Figures Measure(int location_count, int area_count) {
   BenchTree b(location_count, area_count);
@@ -146,6 +168,26 @@ Figures Measure(int location_count, int area_count) {
   if (b.tree.Selected() != first) std::fprintf(stderr, "tree: Find next missed its match\n");
 
   f.sort = MedianMs([&] { b.Relabel(); }, [&] { SortEntries(b.session, SortWhich::kLocations); });
+
+  // Undone after each run, so every run finds the tree as built (its nodes made anew).
+  auto nth_location = [&b](int i) {
+    TreeNode area = b.tree.FirstChild(b.tree.Root());
+    for (int a = 0; a < 1000 + i && b.tree.Next(area) != nullptr; ++a) area = b.tree.Next(area);
+    return b.tree.FirstChild(area);
+  };
+  std::tie(f.delete_location, f.undo_delete) = EditAndUndoMs(b, [&](int i) {
+    b.Select(nth_location(i), {});
+    DeleteEntry(b.session, EntryKind::kLocation);
+  });
+  f.new_location = EditAndUndoMs(b, [&](int i) {
+                     b.Select(nth_location(i), {});
+                     NewEntry(b.session, EntryKind::kLocation);
+                   }).first;
+  std::tie(f.drop_area, f.undo_drop) = EditAndUndoMs(b, [&](int i) {
+    TreeNode dragged = b.tree.Parent(nth_location(i));
+    BeginItemDrag(b.session, dragged);
+    DropItem(b.session, b.tree.Parent(nth_location(i + 40)), false);
+  });
   return f;
 }
 
@@ -174,6 +216,11 @@ int RunTreeBench(int, char**) {
   Print("tree_shift_select_ratio", full.shift_select / quarter.shift_select, "x");
   Print("tree_find_next_wrap_ratio", full.find_wrap / quarter.find_wrap, "x");
   Print("tree_sort_locations_ratio", full.sort / quarter.sort, "x");
+  Print("tree_delete_location_full", full.delete_location, "ms");
+  Print("tree_undo_delete_location_full", full.undo_delete, "ms");
+  Print("tree_new_location_full", full.new_location, "ms");
+  Print("tree_drop_area_full", full.drop_area, "ms");
+  Print("tree_undo_drop_area_full", full.undo_drop, "ms");
   return 0;
 }
 
