@@ -222,7 +222,10 @@ TreeNode TreeViewMenuTree::Insert(TreeNode parent, TreeNode after, std::string_v
     }
     return node;
   }
-  if (held_) SetHeld(true);
+  // Drawing off even outside a long operation: shown, Wine's control invalidates every item below
+  // a new one, one by one, so one insert among thousands of Areas took a tenth of a second or
+  // more; drawing on again, it lays the tree out and repaints it once.
+  SetHeld(true);
   // Named by place, the control need not look the predecessor up among all of its items.
   HTREEITEM place = after == nullptr ? TVI_FIRST : last ? TVI_LAST : ItemOf(after);
   TVITEMA state = {};
@@ -237,7 +240,9 @@ TreeNode TreeViewMenuTree::Insert(TreeNode parent, TreeNode after, std::string_v
       copy_state = &state;
     }
   }
-  if (MakeItem(node, ItemOf(parent), place, copy_state) == nullptr) {
+  HTREEITEM made = MakeItem(node, ItemOf(parent), place, copy_state);
+  if (!held_) SetHeld(false);
+  if (made == nullptr) {
     tree_.Remove(node);
     return nullptr;
   }
