@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarnwick {
 
@@ -74,6 +75,9 @@ class MenuTree {
   // The marks of the multiple selection (the tree pane keeps them as image numbers).
   virtual bool Marked(TreeNode node) const = 0;
   virtual void SetMarked(TreeNode node, bool marked) = 0;
+  // Every marked node, in no particular order. A click that leaves one item marked then costs
+  // the marks, not a walk over a tree of 60,000 Locations.
+  virtual std::vector<TreeNode> MarkedNodes() const = 0;
 
   // Brings a node into view (scrolling and expanding its parents as the control does).
   virtual void EnsureVisible(TreeNode node) = 0;

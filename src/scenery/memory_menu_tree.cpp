@@ -162,6 +162,7 @@ void MemoryMenuTree::Destroy(Node* n) {
   if (Handle(n) == editing_) editing_ = nullptr;
   if (Handle(n) == last_ensured_visible) last_ensured_visible = nullptr;
   if (n->self <= tags_.size()) tags_[n->self - 1] = 0;
+  if (n->marked) marked_.erase(n->self);
   --count_;
   n->removed = true;
   n->label_size = 0;
@@ -191,6 +192,7 @@ void MemoryMenuTree::Clear() {
   labels_.clear();
   used_in_chunk_ = 0;
   tags_.clear();
+  marked_.clear();
   top_->first = 0;
   count_ = 0;
 }
@@ -258,7 +260,21 @@ bool MemoryMenuTree::Marked(TreeNode node) const {
   return node && Get(node)->marked;
 }
 void MemoryMenuTree::SetMarked(TreeNode node, bool marked) {
-  if (node) Get(node)->marked = marked;
+  if (node == nullptr) return;
+  Node* n = Get(node);
+  n->marked = marked;
+  if (marked) {
+    marked_.insert(n->self);
+  } else {
+    marked_.erase(n->self);
+  }
+}
+
+std::vector<TreeNode> MemoryMenuTree::MarkedNodes() const {
+  std::vector<TreeNode> nodes;
+  nodes.reserve(marked_.size());
+  for (uint32_t number : marked_) nodes.push_back(Handle(At(number)));
+  return nodes;
 }
 
 void MemoryMenuTree::EnsureVisible(TreeNode node) {

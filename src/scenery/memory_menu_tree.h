@@ -8,6 +8,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/menu_tree.h"
@@ -42,6 +43,7 @@ class MemoryMenuTree : public MenuTree {
   void Expand(TreeNode node, bool expand) override;
   bool Marked(TreeNode node) const override;
   void SetMarked(TreeNode node, bool marked) override;
+  std::vector<TreeNode> MarkedNodes() const override;
   void EnsureVisible(TreeNode node) override;
   bool IsShown(TreeNode node) const override;
   void SortChildren(TreeNode node) override;
@@ -98,6 +100,8 @@ class MemoryMenuTree : public MenuTree {
   std::vector<std::unique_ptr<char[]>> labels_;
   size_t used_in_chunk_ = 0;
   size_t count_ = 0;
+  // The numbers of the marked nodes.
+  std::unordered_set<uint32_t> marked_;
   // The tags by node number less one, grown by whole blocks once a node is given one.
   std::vector<uintptr_t> tags_;
   TreeNode selected_ = nullptr;

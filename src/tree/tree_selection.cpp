@@ -39,6 +39,21 @@ struct MarkWalk {
 }  // namespace
 
 void MarkItems(MenuTree& tree, TreeNode old_node, TreeNode new_node, KeyState keys) {
+  if (!keys.shift && !keys.ctrl) {
+    // A plain click marks the new node (an Area with its Locations) and nothing else: only the
+    // marks need changing, whatever the size of the tree.
+    const bool area = new_node != nullptr && KindOf(tree.Data(new_node)) == NodeKind::kArea;
+    for (TreeNode m : tree.MarkedNodes()) {
+      if (m != new_node && !(area && tree.Parent(m) == new_node)) tree.SetMarked(m, false);
+    }
+    if (new_node != nullptr) tree.SetMarked(new_node, true);
+    if (area) {
+      for (TreeNode l = tree.FirstChild(new_node); l != nullptr; l = tree.Next(l)) {
+        tree.SetMarked(l, true);
+      }
+    }
+    return;
+  }
   MarkWalk walk{tree, old_node, new_node, keys};
   TreeNode root = tree.Root();
   if (root == nullptr) return;

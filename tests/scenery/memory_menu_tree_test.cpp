@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,35 @@ TEST(MemoryMenuTreeTest, ARemovedNodesHandleIsCaughtNotReadAsAnotherNode) {
   tree.Remove(area);  // removing twice is harmless
   EXPECT_DEATH(tree.Expand(area, false), "removed node");
   EXPECT_DEATH(tree.Label(locn), "removed node");
+}
+
+// The marked nodes are listed without a walk; a removed or cleared node leaves the list.
+TEST(MemoryMenuTreeTest, TheMarkedNodesFollowMarksRemovalsAndClearing) {
+  MemoryMenuTree tree;
+  TreeNode root = tree.Insert(nullptr, nullptr, "World.vis", 0);
+  TreeNode a = tree.Insert(root, nullptr, "A", MakeTreeItemData(NodeKind::kArea, 1));
+  TreeNode b = tree.Insert(root, a, "B", MakeTreeItemData(NodeKind::kArea, 2));
+  TreeNode la = tree.Insert(a, nullptr, "LA", MakeTreeItemData(NodeKind::kLocation, 1));
+  TreeNode lb = tree.Insert(b, nullptr, "LB", MakeTreeItemData(NodeKind::kLocation, 2));
+  auto marked = [&tree] {
+    std::vector<TreeNode> nodes = tree.MarkedNodes();
+    std::sort(nodes.begin(), nodes.end());
+    return nodes;
+  };
+  auto sorted = [](std::vector<TreeNode> nodes) {
+    std::sort(nodes.begin(), nodes.end());
+    return nodes;
+  };
+  for (TreeNode n : {a, la, lb}) tree.SetMarked(n, true);
+  tree.SetMarked(lb, true);  // twice, listed once
+  EXPECT_EQ(marked(), sorted({a, la, lb}));
+  tree.SetMarked(a, false);
+  tree.SetMarked(b, false);  // never marked
+  EXPECT_EQ(marked(), sorted({la, lb}));
+  tree.Remove(b);  // takes its marked Location
+  EXPECT_EQ(marked(), sorted({la}));
+  tree.Clear();
+  EXPECT_TRUE(tree.MarkedNodes().empty());
 }
 
 std::vector<std::string> Labels(const MemoryMenuTree& tree, TreeNode parent) {

@@ -24,21 +24,7 @@ failures=0
 source "$(dirname "$0")/x11_checks.sh"
 where() { p where "$1"; }
 
-cd "$work"
-winwork="Z:$(echo "$work" | tr / '\\')"
-vis=$(p sample "$winwork\\sample")
-printf '[Settings]\r\nMainWindow=[0,0,1000,740]\r\nExpandInitially=No\r\nAutoExpand=No\r\nConfirmations=Yes\r\n' \
-  >"$WINEPREFIX/drive_c/windows/Tarnwick.ini"
-
-wine "$exe" "$vis" </dev/null >/dev/null 2>&1 &
-program=$!
-# The sample set holds the root, 12 Areas and 36 Locations.
-if ! p wait-count 49; then
-  echo "FAILED: the program did not show the sample set"
-  shot failed-start
-  kill "$program" 2>/dev/null
-  exit 1
-fi
+open_sample 'MainWindow=[0,0,1000,740]\r\nExpandInitially=No\r\nAutoExpand=No\r\nConfirmations=Yes\r\n' || exit 1
 sleep 1
 
 # O'Hare's altitude typed beyond what the simulator takes.

@@ -48,21 +48,7 @@ new_york=$(printf 'John F Kennedy Intl Rwy 04R\nLa Guardia Rwy 22\nTeterboro Rwy
 los_angeles=$(printf 'Los Angeles Intl Rwy 25L\nBurbank Bob Hope Rwy 08\nSanta Monica Municipal\nVan Nuys Rwy 16R')
 seattle=$(printf 'Seattle-Tacoma Intl Rwy 16L\nSeattle-Tacoma Intl Rwy 34R\nRenton Municipal\nPaine Field Snohomish Co')
 
-cd "$work"
-winwork="Z:$(echo "$work" | tr / '\\')"
-vis=$(p sample "$winwork\\sample")
-printf '[Settings]\r\nMainWindow=[0,0,1000,740]\r\nExpandInitially=No\r\nAutoExpand=No\r\nConfirmations=Yes\r\n' \
-  >"$WINEPREFIX/drive_c/windows/Tarnwick.ini"
-
-wine "$exe" "$vis" </dev/null >/dev/null 2>&1 &
-program=$!
-# The sample set holds the root, 12 Areas and 36 Locations.
-if ! p wait-count 49; then
-  echo "FAILED: the program did not show the sample set"
-  shot failed-start
-  kill "$program" 2>/dev/null
-  exit 1
-fi
+open_sample 'MainWindow=[0,0,1000,740]\r\nExpandInitially=No\r\nAutoExpand=No\r\nConfirmations=Yes\r\n' || exit 1
 sleep 1
 shot opened
 check "the set is open" "Areas: 12" "$(p status 0)"

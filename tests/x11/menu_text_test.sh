@@ -30,19 +30,7 @@ await() {
   return 1
 }
 
-cd "$work"
-winwork="Z:$(echo "$work" | tr / '\\')"
-vis=$(p sample "$winwork\\sample")
-printf '[Settings]\r\nMainWindow=[0,0,1000,740]\r\nExpandInitially=No\r\nAutoExpand=No\r\nConfirmations=Yes\r\n' \
-  >"$WINEPREFIX/drive_c/windows/Tarnwick.ini"
-wine "$exe" "$vis" </dev/null >/dev/null 2>&1 &
-program=$!
-if ! p wait-count 49; then
-  echo "FAILED: the program did not show the sample set"
-  shot failed-start
-  kill "$program" 2>/dev/null
-  exit 1
-fi
+open_sample 'MainWindow=[0,0,1000,740]\r\nExpandInitially=No\r\nAutoExpand=No\r\nConfirmations=Yes\r\n' || exit 1
 sleep 1
 
 # File > Export menu...: the save dialog, a file name typed, Enter.

@@ -79,6 +79,7 @@ class TreeViewMenuTree : public MenuTree {
   void Expand(TreeNode node, bool expand) override;
   bool Marked(TreeNode node) const override;
   void SetMarked(TreeNode node, bool marked) override;
+  std::vector<TreeNode> MarkedNodes() const override { return tree_.MarkedNodes(); }
   void EnsureVisible(TreeNode node) override;
   bool IsShown(TreeNode node) const override;
   void SortChildren(TreeNode node) override;
