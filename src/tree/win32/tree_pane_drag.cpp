@@ -222,7 +222,11 @@ void TreePane::OnDragButtonUp(bool shift) {
   // A node removed meanwhile is no longer the control's drop item.
   HTREEITEM target = drag_.drop_target == DropHighlight(control_) ? drag_.drop_target : nullptr;
   drag_.drop_target = nullptr;
-  DropItem(session_, shell_.Tree().NodeOfItem(target), shift);
+  // A drop moves or merges many items: the control lays the tree out once, not after each.
+  TreeViewMenuTree& tree = shell_.Tree();
+  tree.HoldDrawing(true);
+  DropItem(session_, tree.NodeOfItem(target), shift);
+  tree.HoldDrawing(false);
   RemoveDropHighlight();
   // The drag cleared the rename undo.
   shell_.UpdateMenuState();
