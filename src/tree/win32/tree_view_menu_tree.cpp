@@ -81,7 +81,6 @@ HTREEITEM TreeViewMenuTree::Materialise(TreeNode node) {
 void TreeViewMenuTree::Fill(HTREEITEM item, Shown& shown) {
   if (shown.filled) return;
   TreeNode node = shown.node;
-  // `shown` lives in the map the new items go into.
   shown.filled = true;
   if (tree_.FirstChild(node) == nullptr) return;
   if (held_) SetHeld(true);
@@ -386,7 +385,6 @@ void TreeViewMenuTree::Expand(TreeNode node, bool expand) {
     shown = Find(item);
     if (shown == nullptr) return;
     Fill(item, *shown);
-    shown = Find(item);  // the map may have grown
     shown->fresh = false;
   } else if (held_ && shown->fresh) {
     // Never opened: the control would be asked to check the whole tree for nothing.
