@@ -24,6 +24,19 @@ failures=0
 
 source "$(dirname "$0")/x11_checks.sh"
 # The Locations the control holds under an Area, or a word saying the Area is not in it.
+# Presses the left button at X0 Y0 and moves it in small steps to X1 Y1, as a hand does; the
+# caller lets go.
+press_and_glide() {  # press_and_glide X0 Y0 X1 Y1
+  xdotool mousemove "$1" "$2"
+  sleep 0.3
+  xdotool mousedown 1
+  sleep 0.2
+  for step in $(seq 12); do
+    xdotool mousemove $(($1 + ($3 - $1) * step / 12)) $(($2 + ($4 - $2) * step / 12))
+    sleep 0.05
+  done
+  sleep 0.3
+}
 held() { p held-children "$1" || echo "no item '$1' in the control"; }
 
 # Moves the mouse to a point the probe names ("x y") and clicks COUNT times.
@@ -133,15 +146,7 @@ check "Paris was never opened" "" "$(held "Paris")"
 read -r ox oy < <(p where "O'Hare Intl Rwy 27L")
 read -r px py < <(p where "Paris")
 if [ -n "${ox:-}" ] && [ -n "${px:-}" ]; then
-  xdotool mousemove "$ox" "$oy"
-  sleep 0.3
-  xdotool mousedown 1
-  sleep 0.2
-  for step in $(seq 12); do
-    xdotool mousemove $((ox + (px - ox) * step / 12)) $((oy + (py - oy) * step / 12))
-    sleep 0.05
-  done
-  sleep 0.3
+  press_and_glide "$ox" "$oy" "$px" "$py"
   shot during-drop
   xdotool mouseup 1
   sleep 0.7
@@ -166,15 +171,7 @@ check "Munich and Alaska were never opened" "|" "$(held "Munich")|$(held "Alaska
 read -r mx my < <(p where "Munich")
 read -r ax ay < <(p where "Alaska")
 if [ -n "${mx:-}" ] && [ -n "${ax:-}" ]; then
-  xdotool mousemove "$mx" "$my"
-  sleep 0.3
-  xdotool mousedown 1
-  sleep 0.2
-  for step in $(seq 12); do
-    xdotool mousemove $((mx + (ax - mx) * step / 12)) $((my + (ay - my) * step / 12))
-    sleep 0.05
-  done
-  sleep 0.3
+  press_and_glide "$mx" "$my" "$ax" "$ay"
   xdotool keydown Shift_L
   sleep 0.2
   xdotool mouseup 1
